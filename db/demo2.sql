@@ -1,0 +1,1 @@
+-- second demo company
