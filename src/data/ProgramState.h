@@ -21,3 +21,4 @@ inline bool VatMode = true;            // INI Program/DDV
 inline bool ShraniForm = true;         // INI Program/ShraniForm
 inline bool EnterForNext = true;       // INI Program/EnterForNext
 inline QStringList PriceExplanation;   // explanation lines of the last price calculation
+inline QChar DateSeparator = QChar(u'.');  // process-wide date separator (INI Program/DateSeparator)
