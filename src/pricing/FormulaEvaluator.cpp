@@ -2,6 +2,7 @@
 #include "pricing/FormulaExpressionParser.h"
 
 #include <QStringView>
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -91,6 +92,30 @@ constexpr std::array<RelationalOperator, 4> kRelations{{
     {u"<", Relation::Less},
 }};
 
+// Code-unit weight that orders UTF-16 text by code points: surrogates (the units of characters
+// above U+FFFF) go after U+E000..U+FFFF.
+int codePointWeight(char16_t unit)
+{
+    if (unit >= 0xD800 && unit <= 0xDFFF)
+        return unit + 0x2000;
+    if (unit >= 0xE000)
+        return unit - 0x800;
+    return unit;
+}
+
+// Negative, 0 or positive as left comes before, equals or comes after right by character codes.
+int compareByCharacterCodes(QStringView left, QStringView right)
+{
+    const qsizetype common = std::min(left.size(), right.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const int l = codePointWeight(left[i].unicode());
+        const int r = codePointWeight(right[i].unicode());
+        if (l != r)
+            return l < r ? -1 : 1;
+    }
+    return left.size() < right.size() ? -1 : (left.size() > right.size() ? 1 : 0);
+}
+
 template <typename T>
 bool holds(Relation relation, const T& left, const T& right)
 {
@@ -127,7 +152,7 @@ FormulaConditionResult EvalCondition(const QString& condition)
         const QString right = text.mid(at + op.text.size()).toString();
 
         if (text.contains(u'"'))
-            return {holds(op.relation, QString::compare(left, right, Qt::CaseSensitive), 0), {}};
+            return {holds(op.relation, compareByCharacterCodes(left, right), 0), {}};
 
         const FormulaExpressionResult l = EvalExpression(left);
         if (!l.error.isEmpty())

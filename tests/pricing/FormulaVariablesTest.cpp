@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <clocale>
+#include <locale.h>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -232,6 +233,8 @@ TEST_F(DecimalCommaLocale, QuantityReachesFormulaWithPoint)
     EXPECT_EQ(EvalExpression("2,25").error, "Napačna številka 2,25");
     if (m_cLocale.empty())
         GTEST_LOG_(INFO) << "no C library locale with a decimal comma installed; Qt locale only";
+    else
+        EXPECT_EQ(std::localeconv()->decimal_point[0], ',') << m_cLocale;
 }
 
 }  // namespace
