@@ -1,4 +1,5 @@
 #include "data/Money.h"
+#include <ostream>
 
 QString Money::toString() const
 {
@@ -68,4 +69,9 @@ std::optional<Money> Money::fromString(QStringView text)
         return fromCount(count == (U128(1) << 63) ? std::numeric_limits<std::int64_t>::min()
                                                                : -std::int64_t(count));
     return fromCount(std::int64_t(count));
+}
+
+void PrintTo(Money m, std::ostream* os)
+{
+    *os << m.toString().toStdString();
 }

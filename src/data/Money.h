@@ -3,6 +3,7 @@
 #include <QStringView>
 #include <bit>
 #include <compare>
+#include <iosfwd>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -92,6 +93,9 @@ public:
 
     // The amount of this x mul / div with a single rounding of the exact value (rule above).
     constexpr Money mulDiv(double mul, double div) const;
+
+    // Readable amounts in test failure messages.
+    friend void PrintTo(Money m, std::ostream* os);
 
 private:
     using U128 = unsigned __int128;
