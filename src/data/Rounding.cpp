@@ -33,7 +33,7 @@ Money roundToStep(Money amount, double step)
             const std::int64_t c = amount.count();
             const I128 magnitude = c < 0 ? -I128(c) : I128(c);
             const I128 scale = 100000000;   // 10^8
-            const I128 n = (magnitude * scale + I128(55555555) * k) / (I128(k) * scale);
+            const I128 n = (magnitude * scale + I128(RoundingBiasE8) * k) / (I128(k) * scale);
             const I128 result = n * k;
             if (result > I128(std::numeric_limits<std::int64_t>::max()))
                 throw MoneyOverflow("Znesek je izven obsega");

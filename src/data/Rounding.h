@@ -8,8 +8,10 @@
 // so that a remainder of 0.44444445 of a step or more rounds up (2.45 -> 3 and 2.44 -> 2 with
 // s = 1; 1.023 -> 1.05 with s = 0.05). A negative step counts as its magnitude.
 
-// The added constant of the step rounding.
-inline constexpr double RoundingBias = 0.55555555;
+// The added constant of the step rounding, 0.55555555 (in hundred-millionths for the exact
+// integer computation).
+inline constexpr std::int64_t RoundingBiasE8 = 55555555;
+inline constexpr double RoundingBias = double(RoundingBiasE8) / 1e8;
 
 // Rounds an amount to the program's money step RoundStep (ProgramState.h; a step of 0 means 1).
 // A failure (an amount out of range, a step that is not a number) is reported as "RoundT" and

@@ -122,8 +122,9 @@ TEST(Money, FromStringTable)
         SCOPED_TRACE(text);
         const auto m = Money::fromString(QString::fromLatin1(text));
         ASSERT_EQ(m.has_value(), count.has_value());
-        if (m)
+        if (m) {
             EXPECT_EQ(m->count(), *count);
+        }
     }
     EXPECT_FALSE(Money::fromString(u"١٢").has_value());   // digits of another script
 }
