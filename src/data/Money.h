@@ -131,9 +131,8 @@ private:
 
     static constexpr int bitLength(U128 v)
     {
-        int n = 0;
-        while (v != 0) { v >>= 1; ++n; }
-        return n;
+        const auto high = std::uint64_t(v >> 64);
+        return high != 0 ? 128 - std::countl_zero(high) : 64 - std::countl_zero(std::uint64_t(v));
     }
 
     // round(num * 2^shift / den), nearest, ties to even, with the sign applied and the range
@@ -143,12 +142,24 @@ private:
         if (num == 0)
             return 0;
         U128 q = 0, r = 0, d = den;
-        if (shift >= 0) {
+        if (den == 1 && shift < 0) {
+            // Conversion from floating: a shift instead of a division.
+            const int s = -shift;
+            if (s > 118)
+                return 0;   // num < 2^117: below one half
+            d = U128(1) << s;
+            q = num >> s;
+            r = num & (d - 1);
+        } else if (shift >= 0) {
             if (bitLength(num) + shift > 126)
                 throw MoneyOverflow(overflowText);
             const U128 n = num << shift;
-            q = n / d;
-            r = n % d;
+            if (d == 1) {
+                q = n;
+            } else {
+                q = n / d;
+                r = n % d;
+            }
         } else {
             const int s = -shift;
             if (bitLength(den) + s > 126)

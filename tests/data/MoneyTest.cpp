@@ -1,6 +1,9 @@
 #include "data/Money.h"
 #include <gtest/gtest.h>
+#include <charconv>
 #include <cmath>
+#include <random>
+#include <string>
 #include <limits>
 
 namespace {
@@ -50,6 +53,26 @@ TEST(Money, FromDoubleNearestTenThousandthTiesToEven)
         SCOPED_TRACE(c.value);
         EXPECT_EQ(Money(c.value).count(), c.count);
         EXPECT_EQ(Money::fromDouble(c.value).count(), c.count);
+    }
+}
+
+// Cross-check with the correctly rounded decimal conversion of the standard library (the
+// exact binary value, ties to even) over many values of every magnitude.
+TEST(Money, FromDoubleAgreesWithCorrectlyRoundedDecimalConversion)
+{
+    std::mt19937_64 random(20031005);
+    std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+    std::uniform_int_distribution<int> magnitude(-8, 14);
+    for (int i = 0; i < 50000; ++i) {
+        double v = mantissa(random) * std::pow(10.0, magnitude(random));
+        if (i % 3 == 0)   // values on or near a half ten-thousandth
+            v = (std::floor(v * 10000.0) + 0.5) / 10000.0;
+        char buffer[64];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 4).ptr;
+        std::string digits(buffer, end);
+        digits.erase(digits.find('.'), 1);
+        const std::int64_t expected = std::stoll(digits);
+        ASSERT_EQ(Money(v).count(), expected) << std::string(buffer, end) << " from " << v;
     }
 }
 

@@ -56,6 +56,8 @@ const LineCase lineCases[] = {
     {"lower_case_m_is_net", 0.01, "m", 1, 0.03, 50, 20, 0, 0, 0.03, 0.02, 0, 0, 0.01},
 };
 
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+
 class LineValuation : public testing::TestWithParam<LineCase> {};
 
 TEST_P(LineValuation, ValuesAndTotals)
