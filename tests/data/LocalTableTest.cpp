@@ -7,6 +7,9 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QLocale>
+
+#include <clocale>
 
 #include <gtest/gtest.h>
 
@@ -403,4 +406,28 @@ TEST_F(LocalTableTest, CompanyListByPathWithFileExistsTest)
     EXPECT_TRUE(reader.findKey({QString("Čokolada")}));
     EXPECT_EQ(reader.asString("podjetje"), QString("Čokolada"));
     EXPECT_FALSE(reader.findKey({QString("čokolada")}));   // exact
+}
+
+TEST_F(LocalTableTest, NumbersDoNotDependOnTheLocale)
+{
+    const QLocale old;
+    QLocale::setDefault(QLocale(QLocale::Slovenian, QLocale::Slovenia));
+    std::setlocale(LC_ALL, "sl_SI.UTF-8");
+    LocalTable t("VektorDataTemp", "TObdracCena");
+    defineCena(t);
+    t.createTable();
+    t.open();
+    addCena(t, 1234.5, 1, "a");
+    t.append();
+    t.setValue("Cena", "0.25");
+    t.setValue("Stevilka", "2");
+    t.post();
+    t.setFilter("Cena > 0.5");
+    t.setFiltered(true);
+    EXPECT_EQ(t.recordCount(), 1);
+    ASSERT_TRUE(t.first());
+    EXPECT_DOUBLE_EQ(t.asFloat("Cena"), 1234.5);
+    EXPECT_EQ(t.asString("Cena"), QString("1234.5"));
+    std::setlocale(LC_ALL, "C.UTF-8");
+    QLocale::setDefault(old);
 }
