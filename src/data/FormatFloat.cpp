@@ -141,7 +141,7 @@ QString formatFloat(const QString& mask, double value, const QLocale& locale)
     if (value < 0 && shown != 0) {
         if (sections.size() >= 2 && !sections[1].isEmpty())
             return formatSection(sections[1], value, locale);
-        return locale.negativeSign() + formatSection(sections[0], value, locale);
+        return QLatin1Char('-') + formatSection(sections[0], value, locale);
     }
     return formatSection(sections[0], value, locale);
 }
