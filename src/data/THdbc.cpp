@@ -10,6 +10,8 @@ THdbc::THdbc(QObject* parent) : QObject(parent) {}
 
 THdbc::~THdbc()
 {
+    if (Connected())
+        emit aboutToDisconnect();
     doDisconnect();
     for (THstmt* s : m_statements)
         s->connectionGone();

@@ -10,11 +10,12 @@
 
 #include "data/DataSetTypes.h"
 #include "data/TField.h"
+#include "data/THdbc.h"
 #include "data/THstmt.h"
 #include "data/TParams.h"
 #include "data/UpdateTarget.h"
 
-class THdbc;
+
 class DataSetWriter;
 
 // A live dataset: an SQL query whose rows are fetched forward into a client cache as the cursor
@@ -65,7 +66,7 @@ public:
     // Name of the connection, for display and the error log ("Database", "DatabaseLook").
     const QString& DatabaseName() const { return m_databaseName; }
     void setDatabaseName(const QString& v) { m_databaseName = v; }
-    THdbc* hDbc() const { return m_hdbc; }
+    THdbc* hDbc() const { return m_hdbc.data(); }
     void sethDbc(THdbc* hdbc);
     // The statement the query runs on (ConcurrencyType, CursorType, Target).
     THstmt& hStmt() { return m_stmt; }
@@ -237,7 +238,7 @@ private:
 
     QString m_name;
     QString m_databaseName;
-    THdbc* m_hdbc = nullptr;
+    QPointer<THdbc> m_hdbc;   // cleared when the connection object goes away
     QMetaObject::Connection m_hdbcConnection;
     THstmt m_stmt;
     QStringList m_controlType;

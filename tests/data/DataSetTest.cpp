@@ -596,3 +596,20 @@ TEST_F(DataSet, EmptyResultAndOperationsOnIt)
     EXPECT_EQ(tb.RecordCount(), 1);
     EXPECT_EQ(sql("SELECT Aktivno FROM Predloga WHERE Kljuc = '04BB00001'"), QString("T"));
 }
+
+TEST_F(DataSet, OutlivesItsConnectionObject)
+{
+    auto other = std::make_unique<THdbc>();
+    configureConnection(*other, *tdb);
+    other->setConnected(true);
+    TwwOEDataSet q;
+    q.setName("qKratko");
+    q.sethDbc(other.get());
+    q.setSQL(QStringList{"SELECT * FROM Predloga"});
+    q.Open();
+    q.Edit();
+    other.reset();
+    EXPECT_FALSE(q.Active());
+    EXPECT_EQ(q.hDbc(), nullptr);
+    EXPECT_THROW(q.Open(), EDatabaseError);
+}
