@@ -10,6 +10,8 @@ THdbc::THdbc(QObject* parent) : QObject(parent) {}
 
 THdbc::~THdbc()
 {
+    if (Connected())
+        emit aboutToDisconnect();
     doDisconnect();
     for (THstmt* s : m_statements)
         s->connectionGone();
@@ -135,7 +137,7 @@ QString stripQuotes(QString s)
 // Runs one catalog call for the table (as given, then in lower and upper case when the driver
 // found nothing) and collects the text of column `column` of every row.
 template <typename Call>
-QStringList catalogColumns(SQLHDBC dbc, const QString& table, int column, Call call)
+QStringList catalogColumns(SQLHDBC dbc, const QString& table, int column, bool quietly, Call call)
 {
     QString schema;
     QString name = table.trimmed();
@@ -150,17 +152,26 @@ QStringList catalogColumns(SQLHDBC dbc, const QString& table, int column, Call c
         tries << name.toLower();
     if (name.toUpper() != name)
         tries << name.toUpper();
-    for (const QString& candidate : tries) {
+    for (int i = 0; i < tries.size(); ++i) {
         StmtHandle stmt(dbc);
         SQLHSTMT h = stmt.get();
-        checkOdbc(call(h, schema, candidate), SQL_HANDLE_STMT, h);
         QStringList out;
-        while (checkOdbc(SQLFetch(h), SQL_HANDLE_STMT, h, OdbcAllow::NoData) != SQL_NO_DATA) {
-            SQLWCHAR text[256] = {};
-            SQLLEN indicator = 0;
-            checkOdbc(SQLGetData(h, SQLUSMALLINT(column), SQL_C_WCHAR, text, sizeof(text), &indicator), SQL_HANDLE_STMT, h);
-            if (indicator != SQL_NULL_DATA)
-                out << fromOdbcWide(text, -1).toUpper();
+        try {
+            checkOdbc(call(h, schema, tries[i]), SQL_HANDLE_STMT, h);
+            while (checkOdbc(SQLFetch(h), SQL_HANDLE_STMT, h, OdbcAllow::NoData) != SQL_NO_DATA) {
+                SQLWCHAR text[256] = {};
+                SQLLEN indicator = 0;
+                checkOdbc(SQLGetData(h, SQLUSMALLINT(column), SQL_C_WCHAR, text, sizeof(text), &indicator),
+                          SQL_HANDLE_STMT, h);
+                if (indicator != SQL_NULL_DATA)
+                    out << fromOdbcWide(text, -1).toUpper();
+            }
+        } catch (const EODBC&) {
+            // a driver that refuses one spelling of the name (psqlODBC: "The specified table does
+            // not exist") may know another; only the name as given reports its failure
+            if (i == 0 && !quietly)
+                throw;
+            continue;
         }
         if (!out.isEmpty())
             return out;
@@ -174,7 +185,7 @@ QStringList THdbc::primaryKeyColumns(const QString& table) const
     if (!Connected())
         throw EODBC::fromMessage(QStringLiteral("Povezava z bazo podatkov ni odprta !"));
     // Result: TABLE_CAT, TABLE_SCHEM, TABLE_NAME, COLUMN_NAME, KEY_SEQ, PK_NAME (in key order).
-    return catalogColumns(m_dbc.get(), table, 4, [](SQLHSTMT h, const QString& schema, const QString& name) {
+    return catalogColumns(m_dbc.get(), table, 4, false, [](SQLHSTMT h, const QString& schema, const QString& name) {
         return SQLPrimaryKeysW(h, nullptr, 0, schema.isEmpty() ? nullptr : odbcWide(schema),
                                schema.isEmpty() ? 0 : SQL_NTS, odbcWide(name), SQL_NTS);
     });
@@ -185,7 +196,7 @@ QStringList THdbc::bestRowIdColumns(const QString& table) const
     if (!Connected())
         throw EODBC::fromMessage(QStringLiteral("Povezava z bazo podatkov ni odprta !"));
     // Result: SCOPE, COLUMN_NAME, DATA_TYPE, ...
-    return catalogColumns(m_dbc.get(), table, 2, [](SQLHSTMT h, const QString& schema, const QString& name) {
+    return catalogColumns(m_dbc.get(), table, 2, true, [](SQLHSTMT h, const QString& schema, const QString& name) {
         return SQLSpecialColumnsW(h, SQL_BEST_ROWID, nullptr, 0, schema.isEmpty() ? nullptr : odbcWide(schema),
                                   schema.isEmpty() ? 0 : SQL_NTS, odbcWide(name), SQL_NTS, SQL_SCOPE_CURROW,
                                   SQL_NULLABLE);

@@ -75,7 +75,8 @@ public:
     SQLHDBC handle() const { return m_dbc.get(); }                   // null when disconnected
 
     // Catalog questions (upper-case column names, in key order; empty when the driver knows none).
-    // table may be "schema.table". Throw EODBC when the connection is closed or the call fails.
+    // table may be "schema.table". Throw EODBC when the connection is closed or the call fails
+    // (bestRowIdColumns answers "none" instead: it is only ever a first choice).
     QStringList primaryKeyColumns(const QString& table) const;
     QStringList bestRowIdColumns(const QString& table) const;
 
