@@ -15,7 +15,7 @@ QVariant date(const QDateTime& d)
 
 QVariant amount(Money m)
 {
-    return m.toDouble();
+    return QVariant::fromValue(m);
 }
 
 QVariantList pairs(std::initializer_list<std::pair<const char*, QVariant>> items)

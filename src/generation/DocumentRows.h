@@ -8,7 +8,7 @@ struct TNarocPozRec;
 
 // The column names and values of the document rows, alternating name and value, in the order
 // of their INSERT statements (the form sqlInsertValues takes). Values: texts as QString, whole
-// numbers as int, other numbers and amounts as double, dates as QDateTime (an invalid one, the
+// numbers as int, amounts as Money, other numbers as double, dates as QDateTime (an invalid one, the
 // empty date, is written as NULL).
 QVariantList prometColumns(const TPrometRec& r);
 QVariantList prometPozColumns(const TPrometPozRec& p);

@@ -13,17 +13,7 @@
 void createNapakaTable(LocalTable& table)
 {
     table.close();
-    table.clearDefinitions();
-    table.addField(QStringLiteral("ZapSt"), LocalFieldType::AutoInc);
-    table.addField(QStringLiteral("Kljuc"), LocalFieldType::Text, 9);
-    table.addField(QStringLiteral("Tip"), LocalFieldType::Text, 10);
-    table.addField(QStringLiteral("PoslDog"), LocalFieldType::Text, 2);
-    table.addField(QStringLiteral("Subjekt"), LocalFieldType::Text, 30);
-    table.addField(QStringLiteral("Ident"), LocalFieldType::Text, 16);
-    table.addField(QStringLiteral("Kolicina"), LocalFieldType::Float);
-    table.addField(QStringLiteral("Cena"), LocalFieldType::Float);
-    table.addField(QStringLiteral("Rabat"), LocalFieldType::Float);
-    table.addIndex(QStringLiteral("TNapaka"), QStringLiteral("ZapSt"), true);
+    defineTObdracNapaka(table);
     table.createTable();
     table.open(LocalTable::OpenMode::Exclusive);
 }

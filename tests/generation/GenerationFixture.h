@@ -19,6 +19,18 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+// Readable texts in test messages and failures.
+inline std::ostream& operator<<(std::ostream& os, const QString& s) { return os << s.toStdString(); }
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os)
+{
+    *os << '[';
+    for (qsizetype i = 0; i < l.size(); ++i)
+        *os << (i ? ", " : "") << '"' << l[i].toStdString() << '"';
+    *os << ']';
+}
 
 // One template line: item, name, quantity, price, discount, remark.
 struct LineSpec {
@@ -186,8 +198,6 @@ INSERT INTO MS (Ident, Naziv, EM, Aktivno, Klasif, VrstaMS, TS, TSZnizana, Valut
 INSERT INTO Tecaj (Banka, Valuta, Datum, Tecaj, UserZap, UserSpre) VALUES
   ('NLB', 'EUR', '2004/01/01', 1, '00', '00'),
   ('NLB', 'USD', '2004/01/01', 0.8, '00', '00');
--- Another program's rule: this partner's documents are refused by the database.
-ALTER TABLE Promet ADD CONSTRAINT promet_test_zavrnjen CHECK (Prejemnik <> 'Zavrnjeni kupec');
 )SQL");
     }
 

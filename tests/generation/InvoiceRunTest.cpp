@@ -124,6 +124,7 @@ struct DueCase {
     QString poslDogFak;
     QDate dueDate;
     int invoices;
+    int orders = 0;
 };
 
 TEST_F(InvoiceRunTest, DueRule)
@@ -139,7 +140,7 @@ TEST_F(InvoiceRunTest, DueRule)
         {"no closing date, invoiced once", "2004/01/01", "2004/01/01", "", 30, "T", "T2", QDate(2004, 6, 30), 0},
         {"period 0 on its own last date", "2004/01/01", "2004/03/31", "2004/12/31", 0, "T", "T2", March31, 1},
         {"inactive", "2004/01/01", "", "2004/12/31", 30, "F", "T2", March31, 0},
-        {"order event: left to the order run", "2004/01/01", "", "2004/12/31", 30, "T", "07", March31, 0},
+        {"order event: left to the order run", "2004/01/01", "", "2004/12/31", 30, "T", "07", March31, 0, 1},
         {"received-invoice event", "2004/01/01", "", "2004/12/31", 30, "T", "20", March31, 0},
         {"unknown business event", "2004/01/01", "", "2004/12/31", 30, "T", "XX", March31, 0},
     };
@@ -158,8 +159,10 @@ TEST_F(InvoiceRunTest, DueRule)
         const GenerationResult r = run.run();
         EXPECT_EQ(r.outcome, GenerationResult::Outcome::Completed);
         EXPECT_EQ(r.invoicesWritten, c.invoices);
+        EXPECT_EQ(r.ordersWritten, c.orders);
         EXPECT_EQ(count("Promet"), c.invoices);
-        EXPECT_EQ(datZadFak("04G100001"), c.invoices ? QString("2004-03-31")
+        EXPECT_EQ(count("Naroc"), c.orders);
+        EXPECT_EQ(datZadFak("04G100001"), c.invoices + c.orders ? QString("2004-03-31")
                                                      : (c.datZadFak.isEmpty() ? QString("NULL")
                                                                               : QString(c.datZadFak).replace('/', '-')));
     }
