@@ -63,7 +63,7 @@ int GenerationResult::exitCode() const
 DocumentRun::DocumentRun(const GenerationCriteria& criteria, const GenerationCallbacks& callbacks,
                          GenerationResult& result)
     : m_criteria(criteria), m_callbacks(callbacks), m_result(result),
-      m_writer(DataSif->UpdateHstmt, DataSif->DatabaseHstmt,
+      m_writer(DataSif->DatabaseHstmt,
                DocumentWriter::Hooks{
                    [this](const PendingDocument& d) { written(d); },
                    [this](const PendingDocument& d, const QString& reason) { notWritten(d, reason); },

@@ -1,28 +1,18 @@
 #include "generation/DocumentWriter.h"
 
+#include "data/DataSif.h"
 #include "data/EODBC.h"
 #include "data/ErrorLog.h"
 #include "data/Exception.h"
+#include "data/SqlBatch.h"
 #include "data/SqlLiterals.h"
 #include "data/TableRoutines.h"
 #include "data/THdbc.h"
 #include "data/THstmt.h"
 #include "generation/BatchTransaction.h"
 
-namespace {
-
-void closeQuietly(THstmt& statement) noexcept
-{
-    try {
-        statement.Close();
-    } catch (...) {
-    }
-}
-
-} // namespace
-
-DocumentWriter::DocumentWriter(THstmt& statement, THdbc& connection, Hooks hooks)
-    : m_statement(statement), m_connection(connection), m_hooks(std::move(hooks))
+DocumentWriter::DocumentWriter(THdbc& connection, Hooks hooks)
+    : m_connection(connection), m_hooks(std::move(hooks))
 {
 }
 
@@ -76,16 +66,9 @@ bool DocumentWriter::send(const QString& sql, Failure& failure)
 {
     try {
         BatchTransaction transaction(m_connection);
-        try {
-            m_statement.Close();
-            m_statement.setSQL(sql);
-            m_statement.Execute();
-            m_statement.Close();
-        } catch (...) {
-            closeQuietly(m_statement);
-            throw;
-        }
-        LogTrace(LogSender(m_statement.Name()), QStringLiteral("sqlExecute"));
+        // Runs the text once on the write statement, which it leaves closed (also after a
+        // failure, before the transaction is rolled back).
+        executeBatch(sql);
         if (m_hooks.beforeCommit)
             m_hooks.beforeCommit();
         try {
@@ -98,7 +81,7 @@ bool DocumentWriter::send(const QString& sql, Failure& failure)
         return true;
     } catch (const EODBC& e) {
         ++m_failed;
-        LogException(e, LogSender(m_statement.Name()), QStringLiteral("sqlExecute"));
+        LogException(e, &requireDataSif().UpdateHstmt, QStringLiteral("sqlExecute"));
         failure.message = e.message();
         failure.integrityViolation = e.hasSqlState(QStringLiteral("23"));
         return false;

@@ -6,7 +6,6 @@
 #include <vector>
 
 class THdbc;
-class THstmt;
 
 // Writes the documents of a generation run to the company database in batches.
 //
@@ -36,7 +35,9 @@ public:
     // The length up to which an unforced execute() only collects.
     static constexpr qsizetype BatchLimit = 8192;
 
-    DocumentWriter(THstmt& statement, THdbc& connection, Hooks hooks);
+    // connection: the connection of the data module's write statement UpdateHstmt, on which the
+    // batches run (executeBatch).
+    DocumentWriter(THdbc& connection, Hooks hooks);
 
     void add(PendingGroup group);
     bool hasPending() const { return !m_groups.empty(); }
@@ -65,7 +66,6 @@ private:
     void reportWritten(const PendingGroup& group);
     void reportNotWritten(const PendingGroup& group, const QString& reason);
 
-    THstmt& m_statement;
     THdbc& m_connection;
     Hooks m_hooks;
     std::vector<PendingGroup> m_groups;

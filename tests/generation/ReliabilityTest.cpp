@@ -244,6 +244,43 @@ TEST_F(ReliabilityTest, RunBrokenOffByAnError)
     expectEveryTemplateExactlyOnce(12);
 }
 
+// A document number that cannot be drawn ends the command: the documents built so far are
+// reported and dropped (none is left for a later run), the order run does not start, and the
+// next run makes everything exactly once.
+TEST_F(ReliabilityTest, NumberingFailureEndsTheCommand)
+{
+    q("INSERT INTO Promet (Kljuc, PoslDog, Prejemnik) VALUES ('04T299999', 'T2', 'Poln števec')");
+    TemplateSpec first = longTemplate(1, "Kupec Alfa d.o.o.");
+    first.poslDogFak = "T1";
+    db->addTemplate(first);
+    db->addTemplate(longTemplate(2, "Kupec Beta d.o.o."));
+    TemplateSpec order = longTemplate(3, "Dobavitelj Delta d.o.o.");
+    order.poslDogFak = "07";
+    db->addTemplate(order);
+
+    RecordedRun run(March31, March31);
+    const GenerationResult r = run.run();
+    EXPECT_EQ(r.outcome, GenerationResult::Outcome::Failed);
+    EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_TRUE(run.shown.contains(r.error)) << run.shown.join('\n');
+    EXPECT_EQ(r.documentsWritten(), 0);
+    ASSERT_EQ(run.log.size(), 1);
+    EXPECT_TRUE(run.log[0].startsWith("04T100001 / 04G100001 / Kupec Alfa d.o.o. - NI ZAPISAN: ")) << run.log[0];
+    EXPECT_EQ(count("Promet"), 1);
+    EXPECT_EQ(count("PrometPoz"), 0);
+    EXPECT_EQ(count("Naroc"), 0);
+    EXPECT_EQ(count("Obdrac", "DatZadFak IS NOT NULL"), 0);
+    EXPECT_EQ(run.reopened, 1);
+
+    q("DELETE FROM Promet");
+    RecordedRun next(March31, March31);
+    const GenerationResult r2 = next.run();
+    EXPECT_EQ(r2.exitCode(), 0);
+    EXPECT_EQ(next.log, (QStringList{"04T100001 / 04G100001 / Kupec Alfa d.o.o.",
+                                     "04T200001 / 04G100002 / Kupec Beta d.o.o.",
+                                     "040700001 / 04G100003 / Dobavitelj Delta d.o.o."}));
+}
+
 // A second run while another holds the company's run lock is refused with a message.
 TEST_F(ReliabilityTest, SecondRunIsRefusedWhileTheLockIsHeld)
 {
@@ -287,7 +324,8 @@ TEST_F(ReliabilityTest, KilledRunThenRunAgain)
     env.insert("OBDRAC_CHILD_MARKER", marker);
     env.insert("OBDRAC_DATA_DIR", db->scratch().file("child-data"));
     child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.setStandardOutputFile(QProcess::nullDevice());
+    child.setStandardErrorFile(QProcess::nullDevice());
     child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=GenerationChild.RunUntilKilled"});
     ASSERT_TRUE(child.waitForStarted(30000));
     bool reached = false;
