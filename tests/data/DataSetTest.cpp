@@ -613,3 +613,23 @@ TEST_F(DataSet, OutlivesItsConnectionObject)
     EXPECT_EQ(q.hDbc(), nullptr);
     EXPECT_THROW(q.Open(), EDatabaseError);
 }
+
+TEST_F(DataSet, NumbersUnderADecimalCommaLocale)
+{
+    QLocale::setDefault(QLocale(QLocale::Slovenian, QLocale::Slovenia));
+    struct Restore {
+        ~Restore() { QLocale::setDefault(QLocale::c()); }
+    } restore;
+    tb.addField("CENA", TFieldType::ftFloat).setDisplayFormat("#,##0.00");
+    tb.Open();
+    tb.Next();
+    TField& cena = tb.FieldByName("CENA");
+    EXPECT_EQ(cena.displayText(), QString("20,00"));
+    EXPECT_EQ(cena.asString(), QString("20"));
+    tb.Edit();
+    cena.setAsString("1.234,5");
+    EXPECT_EQ(cena.displayText(), QString("1.234,50"));
+    EXPECT_EQ(cena.editText(), QString("1234,5"));
+    tb.Post();
+    EXPECT_EQ(sql("SELECT Cena FROM Predloga WHERE Kljuc = '03AA00002'"), QString("1234.5"));
+}
