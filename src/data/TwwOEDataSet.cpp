@@ -395,6 +395,7 @@ QVariant TwwOEDataSet::lookupValue(const TField& field, const std::vector<QVaria
             return QVariant();
         pairs.emplace_back(mine->m_index, theirs->m_index);
     }
+    lookup->fetchAll();   // the whole look-up table takes part, not only the rows fetched so far
     for (const Row& r : lookup->m_rows) {
         bool match = true;
         for (const auto& [mine, theirs] : pairs)

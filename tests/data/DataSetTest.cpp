@@ -633,3 +633,31 @@ TEST_F(DataSet, NumbersUnderADecimalCommaLocale)
     tb.Post();
     EXPECT_EQ(sql("SELECT Cena FROM Predloga WHERE Kljuc = '03AA00002'"), QString("1234.5"));
 }
+
+TEST_F(DataSet, LookupFieldsAndFetchingEverythingAtOpen)
+{
+    TwwOEDataSet look;
+    look.setName("tbLook");
+    look.sethDbc(&db);
+    look.setSQL(QStringList{"SELECT Kljuc, Naziv FROM Predloga ORDER BY Kljuc"});
+    look.Open();
+    EXPECT_EQ(look.rowCount(), 1);
+
+    TwwOEDataSet poz;
+    poz.setName("tbPoz");
+    poz.sethDbc(&db);
+    poz.setFetchAllOnOpen(true);
+    poz.setSQL(QStringList{"SELECT * FROM PredlogaPoz ORDER BY Kljuc, Poz"});
+    TField& naziv = poz.addField("NAZIVPREDLOGE", TFieldType::ftString, 30, TFieldKind::fkLookup);
+    naziv.LookupDataSet = &look;
+    naziv.KeyFields = "KLJUC";
+    naziv.LookupKeyFields = "KLJUC";
+    naziv.LookupResultField = "NAZIV";
+    poz.Open();
+    EXPECT_EQ(poz.rowCount(), 3);
+    EXPECT_TRUE(poz.allFetched());
+    EXPECT_EQ(naziv.asString(), QString("ABC d.o.o."));
+    poz.Last();
+    EXPECT_EQ(naziv.asString(), QString("Čebelar Žan"));
+    EXPECT_EQ(look.RecNo(), 1);   // the look-up table's cursor did not move
+}
