@@ -37,7 +37,7 @@ void readRow(THstmt& q, std::span<const RecordField<Rec>> fields, Rec& rec)
         const int n = column++;
         std::visit(
             [&](auto member) {
-                using T = std::remove_reference_t<decltype(rec.*member)>;
+                using T = std::remove_cvref_t<decltype(rec.*member)>;
                 if constexpr (std::is_same_v<T, QString>)
                     rec.*member = q.ColumnAsString(n);
                 else if constexpr (std::is_same_v<T, double>)
