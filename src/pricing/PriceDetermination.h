@@ -68,7 +68,8 @@ struct PriceWorking {
     QString contractIdent;
     QString contractValuta;
     double contractFactor = 1.0;
-    Money contractPrice;
+    Money contractPrice;      // in the document currency
+    double contractDiscount = 0.0;
     QString formulaCode;
     bool combineDiscounts = false;
 

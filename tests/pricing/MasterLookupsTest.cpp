@@ -71,9 +71,9 @@ struct ColumnType {
 QHash<QString, ColumnType> columnTypes(const PricingTestDatabase& db, const QString& table)
 {
     QHash<QString, ColumnType> types;
-    const QString rows = db.psql("SELECT column_name || '|' || data_type || '|' || coalesce(character_maximum_length, 0)"
-                                 " FROM information_schema.columns WHERE table_name = '"
-                                 + table.toLower() + "'");
+    const QString rows = db.psql("SELECT column_name || '|' || data_type || '|'"
+                                 " || coalesce(character_maximum_length, 0) FROM information_schema.columns"
+                                 " WHERE table_name = '" + table.toLower() + "'");
     for (const QString& row : rows.split('\n', Qt::SkipEmptyParts)) {
         const QStringList parts = row.split('|');
         types.insert(parts[0], {parts[1], parts[2].toInt()});

@@ -1,3 +1,4 @@
+#include "../data/LocaleScope.h"
 #include "PricingTestDatabase.h"
 #include "data/FailureReport.h"
 #include "data/ProgramState.h"
@@ -349,4 +350,14 @@ TEST(IzrCenePozFormula, AResultBeyondTheAmountRangeGivesZero)
     CapturedRoutineFailures failures;
     EXPECT_EQ(IzrCenePozFormula("99999999999999999999", "1", {}), Money());
     EXPECT_EQ(failures.operations(), QStringList({"IzrCenePozFormula"}));
+}
+
+TEST(IzrCenePozFormula, QuantityWithAPointUnderADecimalCommaLocale)
+{
+    LocaleScope slovenian("sl_SI.UTF-8", QLocale(QLocale::Slovenian), u'.');
+    PriceFormulaAmounts v;
+    v.KOLICINA = Money(10.5);
+    v.VPCENA1 = amount("100");
+    EXPECT_EQ(IzrCenePozFormula("[#KOLICINA#>10,4:#VPCENA1#*#KOLICINA#]1", "1", v), amount("1050"));
+    EXPECT_EQ(IzrCenePozFormula("#KOLICINA#*2", "1", v), amount("21"));
 }

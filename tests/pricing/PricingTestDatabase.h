@@ -65,15 +65,17 @@ public:
 private:
     void loadSchema()
     {
-        const QString schema = QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath("../../db/schema.sql");
+        const QString schema =
+            QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath("../../db/schema.sql");
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("PGPASSWORD", "obdrac");
         p.setProcessEnvironment(env);
-        p.start("psql", {"-X", "-q", "-v", "ON_ERROR_STOP=1", "-h", TestDatabase::socketDir(), "-p", TestDatabase::port(),
-                         "-U", "obdrac", "-d", m_db.name(), "-f", schema});
+        p.start("psql", {"-X", "-q", "-v", "ON_ERROR_STOP=1", "-h", TestDatabase::socketDir(), "-p",
+                         TestDatabase::port(), "-U", "obdrac", "-d", m_db.name(), "-f", schema});
         if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-            throw std::runtime_error(("schema load failed: " + QString::fromUtf8(p.readAllStandardError())).toStdString());
+            throw std::runtime_error(
+                ("schema load failed: " + QString::fromUtf8(p.readAllStandardError())).toStdString());
     }
 
     TestDatabase m_db;
