@@ -230,6 +230,7 @@ bool IzrCenePozC(const QString& cenRazred, const QString& partner, const QString
                  const PriceParameters& params, double& cena, double& rabat)
 {
     return guardRoutine(QStringLiteral("IzrCenePozC"), "", false, [&] {
+        PriceExplanation.clear();
         const PriceWorking w =
             determinePrice(cenRazred, partner, valuta, datum, kolicina, item, side, partnerRec, params);
         PriceExplanation = priceExplanation(w);
