@@ -37,7 +37,7 @@ void readRow(THstmt& q, std::span<const RecordField<Rec>> fields, Rec& rec)
         const int n = column++;
         std::visit(
             [&](auto member) {
-                using T = std::remove_reference_t<decltype(rec.*member)>;
+                using T = std::remove_cvref_t<decltype(rec.*member)>;
                 if constexpr (std::is_same_v<T, QString>)
                     rec.*member = q.ColumnAsString(n);
                 else if constexpr (std::is_same_v<T, double>)
@@ -96,7 +96,8 @@ SqlDialect::Kind lookupDialect()
 
 bool FindMS(const QString& ident)
 {
-    return cachedLookup("FindVrstaMS", MSRec, ident, [&] { return sqlFindMS(ident); }, msRecFields(), AbsentKey::Forget);
+    return cachedLookup(
+        "FindVrstaMS", MSRec, ident, [&] { return sqlFindMS(ident); }, msRecFields(), AbsentKey::Forget);
 }
 
 bool FindSubj(const QString& naziv)
@@ -108,25 +109,29 @@ bool FindSubj(const QString& naziv)
 
 bool FindPoslDog(const QString& poslDog)
 {
-    return cachedLookup("FindPosta", PoslDogRec, poslDog, [&] { return sqlFindPoslDog(poslDog); }, poslDogRecFields(),
-                        AbsentKey::Keep);
+    return cachedLookup(
+        "FindPosta", PoslDogRec, poslDog, [&] { return sqlFindPoslDog(poslDog); }, poslDogRecFields(),
+        AbsentKey::Keep);
 }
 
 bool FindVrstaMS(const QString& vrstaMS)
 {
-    return cachedLookup("FindVrstaMS", VrstaMSRec, vrstaMS, [&] { return sqlFindVrstaMS(vrstaMS); }, vrstaMSRecFields(),
-                        AbsentKey::Forget);
+    return cachedLookup(
+        "FindVrstaMS", VrstaMSRec, vrstaMS, [&] { return sqlFindVrstaMS(vrstaMS); }, vrstaMSRecFields(),
+        AbsentKey::Forget);
 }
 
 bool FindTarSt(const QString& ts)
 {
-    return cachedLookup("FindVrstaMS", TarStRec, ts, [&] { return sqlFindTarSt(ts); }, tarStRecFields(), AbsentKey::Forget);
+    return cachedLookup(
+        "FindVrstaMS", TarStRec, ts, [&] { return sqlFindTarSt(ts); }, tarStRecFields(), AbsentKey::Forget);
 }
 
 bool FindMsForm(const QString& sifra)
 {
-    return cachedLookup("FindMsForm", MsFormRec, sifra, [&] { return sqlFindMsForm(sifra); }, msFormRecFields(),
-                        AbsentKey::Forget);
+    return cachedLookup(
+        "FindMsForm", MsFormRec, sifra, [&] { return sqlFindMsForm(sifra); }, msFormRecFields(),
+        AbsentKey::Forget);
 }
 
 bool FindSubjCenik(const QString& subjekt, const QString& ident, const QString& preIzd)

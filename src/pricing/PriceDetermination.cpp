@@ -40,6 +40,7 @@ void findContract(PriceWorking& w, const QString& partner, const QString& valuta
         const double rabat = q.ColumnAsFloat(SubjCenikCol::Rabat);
         w.contractFactor = PoisciTecajCenik(w.contractValuta, valuta, datum, params.BANKACENIK);
         w.contractPrice = Money(cena) * w.contractFactor;
+        w.contractDiscount = rabat;
         w.discount = rabat;
         return;
     }
@@ -209,7 +210,8 @@ QStringList priceExplanation(const PriceWorking& w)
     lines << "Cenovni razred: " + w.cenRazred;
     if (w.contractFound)
         lines << "Pogodbeni cenik (" + w.contractSubjekt + ", " + w.contractIdent + "): cena "
-                + w.contractPrice.toString() + ", rabat " + pct(w.discount) + (w.formulaCode.isEmpty() ? QString() : ", formula " + w.formulaCode);
+                + w.contractPrice.toString() + ", rabat " + pct(w.contractDiscount)
+                + (w.formulaCode.isEmpty() ? QString() : ", formula " + w.formulaCode);
     else
         lines << QStringLiteral("Pogodbeni cenik: ni vrstice");
     lines << "MPCENA " + w.MP.toString() + ", VPCENA1 " + w.VP.toString() + ", VPCENA2 " + w.VP2.toString()
@@ -228,7 +230,9 @@ bool IzrCenePozC(const QString& cenRazred, const QString& partner, const QString
                  const PriceParameters& params, double& cena, double& rabat)
 {
     return guardRoutine(QStringLiteral("IzrCenePozC"), "", false, [&] {
-        const PriceWorking w = determinePrice(cenRazred, partner, valuta, datum, kolicina, item, side, partnerRec, params);
+        PriceExplanation.clear();
+        const PriceWorking w =
+            determinePrice(cenRazred, partner, valuta, datum, kolicina, item, side, partnerRec, params);
         PriceExplanation = priceExplanation(w);
         cena = w.price.toDouble();
         rabat = w.discount;

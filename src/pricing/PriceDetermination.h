@@ -68,7 +68,8 @@ struct PriceWorking {
     QString contractIdent;
     QString contractValuta;
     double contractFactor = 1.0;
-    Money contractPrice;
+    Money contractPrice;      // in the document currency
+    double contractDiscount = 0.0;
     QString formulaCode;
     bool combineDiscounts = false;
 
@@ -97,8 +98,9 @@ QStringList priceExplanation(const PriceWorking& w);
 // its code is the record's Key, the code under which FindMS found it), side "I" sale or "P"
 // purchase. The partner's terms are taken from SubjRec, which the caller has
 // loaded for the document's partner; the parameters from the parameter row. On success sets cena
-// (an amount's value) and rabat (percent), refills PriceExplanation and returns true. A failure is
-// reported as "IzrCenePozC", leaves cena and rabat as they were and returns false.
+// (an amount's value) and rabat (percent), fills PriceExplanation with the lines of
+// priceExplanation and returns true. A failure is reported as "IzrCenePozC", leaves cena and
+// rabat as they were, leaves PriceExplanation empty and returns false.
 bool IzrCenePozC(const QString& cenRazred, const QString& partner, const QString& valuta, const QDate& datum,
                  double kolicina, const TMSRec& item, const QString& side, double& cena, double& rabat);
 inline bool IzrCenePozC(const QString& cenRazred, const QString& partner, const QString& valuta,
