@@ -1,10 +1,8 @@
 #include "generation/DocumentRun.h"
 
 #include "data/DataSif.h"
-#include "data/EAbort.h"
 #include "data/ErrorLog.h"
 #include "data/Exception.h"
-#include "data/MessageBoxes.h"
 #include "data/Numbering.h"
 #include "data/SqlLiterals.h"
 #include "data/TableRoutines.h"
@@ -13,7 +11,6 @@
 #include "generation/DocumentRows.h"
 #include "generation/NarocRec.h"
 #include "generation/OrderDefaults.h"
-#include "generation/RunLock.h"
 #include "pricing/LineValuation.h"
 #include "pricing/MasterLookups.h"
 #include "pricing/MasterRecords.h"
@@ -21,7 +18,6 @@
 #include "pricing/PrometRec.h"
 
 #include <QtMath>
-#include <memory>
 
 namespace {
 
@@ -48,17 +44,6 @@ void executeOrRaise(THstmt& statement)
 }
 
 } // namespace
-
-int GenerationResult::exitCode() const
-{
-    switch (outcome) {
-    case Outcome::Completed: return documentsNotWritten > 0 ? 1 : 0;
-    case Outcome::Refused: return 2;
-    case Outcome::Failed: return 3;
-    case Outcome::Cancelled: return 4;
-    }
-    return 3;
-}
 
 DocumentRun::DocumentRun(const GenerationCriteria& criteria, const GenerationCallbacks& callbacks,
                          GenerationResult& result)
@@ -380,67 +365,4 @@ void DocumentRun::abandon(const QString& reason)
     for (const PendingDocument& d : unfinished.documents)
         notWritten(d, reason);
     m_writer.discard(reason);
-}
-
-GenerationResult bKreiranjeClick(const GenerationCriteria& criteria, const GenerationCallbacks& callbacks)
-{
-    GenerationResult result;
-    const auto reopen = [&] {
-        if (callbacks.reopenTemplates)
-            callbacks.reopenTemplates();
-    };
-    if (callbacks.clearLog)
-        callbacks.clearLog();
-    if (askConfirmation(QStringLiteral("Ali res želiš kreirati dokumente ?")) == MsgButton::Cancel) {
-        result.outcome = GenerationResult::Outcome::Cancelled;
-        reopen();
-        return result;
-    }
-
-    std::unique_ptr<RunLock> lock;
-    try {
-        if (!DataSif)
-            throw Exception(QStringLiteral("Podatkovni modul ni odprt !"));
-        RunLock::Outcome lockOutcome = RunLock::Outcome::NotSupported;
-        lock = RunLock::tryAcquire(DataSif->DatabaseHstmt, lockOutcome);
-        if (lockOutcome == RunLock::Outcome::Busy) {
-            result.outcome = GenerationResult::Outcome::Refused;
-            result.error = QStringLiteral("Kreiranje dokumentov v tem podjetju že teče (drug uporabnik ali program) !\n"
-                                          "Počakaj, da se konča, in poskusi znova.");
-            showError(result.error);
-            reopen();
-            return result;
-        }
-    } catch (const std::exception& e) {
-        result.outcome = GenerationResult::Outcome::Refused;
-        result.error = QStringLiteral("Kreiranja dokumentov ni mogoče začeti !\n") + QString::fromUtf8(e.what());
-        ShowAndLogError(e, nullptr, QStringLiteral("bKreiranjeClick"),
-                        QStringLiteral("Kreiranja dokumentov ni mogoče začeti !"));
-        reopen();
-        return result;
-    }
-
-    try {
-        DocumentRun run(criteria, callbacks, result);
-        try {
-            run.KreirajIzdRac();
-            run.KreirajNaroc();
-        } catch (const EAbort&) {
-            run.abandon(QStringLiteral("kreiranje je bilo prekinjeno"));
-            throw;
-        } catch (const std::exception& e) {
-            run.abandon(QStringLiteral("kreiranje je bilo prekinjeno zaradi napake: ") + QString::fromUtf8(e.what()));
-            throw;
-        }
-    } catch (const EAbort&) {
-        result.outcome = GenerationResult::Outcome::Failed;
-    } catch (const std::exception& e) {
-        result.outcome = GenerationResult::Outcome::Failed;
-        result.error = QString::fromUtf8(e.what());
-        LogException(e, nullptr, QStringLiteral("bKreiranjeClick"));
-        showError(result.error);
-    }
-    lock.reset();
-    reopen();
-    return result;
 }

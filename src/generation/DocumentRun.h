@@ -1,7 +1,8 @@
 #pragma once
 #include "generation/DocumentWriter.h"
 #include "generation/DueTemplates.h"
-#include "generation/GenerationRun.h"
+#include "generation/GenerationCriteria.h"
+#include "generation/GenerationResult.h"
 
 #include <QMap>
 #include <QString>
@@ -68,8 +69,3 @@ private:
     TemplateRow m_template;
     PendingGroup m_group;   // the documents of the current template
 };
-
-// The command "Kreiranje": empties the log, asks "Ali res želiš kreirati dokumente ?", takes the
-// company's run lock, runs the invoice run and then the order run, and re-opens the template
-// list. Every message goes through MessageBoxes.
-GenerationResult bKreiranjeClick(const GenerationCriteria& criteria, const GenerationCallbacks& callbacks);

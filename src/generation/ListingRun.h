@@ -1,6 +1,6 @@
 #pragma once
 #include "generation/DueTemplates.h"
-#include "generation/GenerationRun.h"
+#include "generation/GenerationCriteria.h"
 
 #include <QString>
 #include <functional>

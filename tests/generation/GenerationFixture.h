@@ -9,7 +9,7 @@
 #include "data/LocalTable.h"
 #include "data/MessageBoxes.h"
 #include "data/ProgramState.h"
-#include "generation/DocumentRun.h"
+#include "generation/GenerationCommand.h"
 #include "generation/NarocRec.h"
 #include "pricing/MasterRecords.h"
 #include "pricing/PrometRec.h"
