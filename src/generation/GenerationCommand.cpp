@@ -56,16 +56,19 @@ GenerationResult bKreiranjeClick(const GenerationCriteria& criteria, const Gener
         } catch (const EAbort&) {
             run.abandon(QStringLiteral("kreiranje je bilo prekinjeno"));
             throw;
-        } catch (const std::exception& e) {
-            run.abandon(QStringLiteral("kreiranje je bilo prekinjeno zaradi napake: ") + QString::fromUtf8(e.what()));
+        } catch (...) {
+            run.abandon(QStringLiteral("kreiranje je bilo prekinjeno zaradi napake: ")
+                        + describeException(std::current_exception()).message);
             throw;
         }
     } catch (const EAbort&) {
         result.outcome = GenerationResult::Outcome::Failed;
-    } catch (const std::exception& e) {
+    } catch (...) {
+        // The error that ended the command: shown with its own message, as the application
+        // shows an error that reaches it.
         result.outcome = GenerationResult::Outcome::Failed;
-        result.error = QString::fromUtf8(e.what());
-        LogException(e, nullptr, QStringLiteral("bKreiranjeClick"));
+        result.error = describeException(std::current_exception()).message;
+        LogCurrentException(nullptr, QStringLiteral("bKreiranjeClick"));
         showError(result.error);
     }
     lock.reset();
