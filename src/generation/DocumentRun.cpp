@@ -38,7 +38,7 @@ void executeOrRaise(THstmt& statement)
     try {
         statement.Execute();
     } catch (const std::exception& e) {
-        LogException(e, LogSender(statement.Name()), QStringLiteral("HstmtExecute-") + statement.Name());
+        LogException(e, &statement, QStringLiteral("HstmtExecute-") + statement.Name());
         throw;
     }
 }
@@ -61,8 +61,11 @@ DocumentRun::DocumentRun(const GenerationCriteria& criteria, const GenerationCal
 DocumentRun::~DocumentRun()
 {
     // Nothing of a run outlives it: a run that did not end normally has been abandoned already.
-    if (m_writer.hasPending() || !m_group.documents.empty())
-        abandon(QStringLiteral("kreiranje ni bilo dokončano"));
+    try {
+        if (m_writer.hasPending() || !m_group.documents.empty())
+            abandon(QStringLiteral("kreiranje ni bilo dokončano"));
+    } catch (...) {
+    }
 }
 
 void DocumentRun::KreirajIzdRac()
@@ -129,9 +132,11 @@ void DocumentRun::buildDocument(TemplateKind kind, const QString& partner)
 QString DocumentRun::nextDocumentKey(const QString& key)
 {
     const int counter = key.mid(4, 5).toInt() + 1;
-    if (counter > 99999)
-        throw Exception(QStringLiteral("Zmanjkalo je številk dokumentov s predpono ") + key.left(4)
-                        + QStringLiteral(" (števec bi presegel 99999) !"));
+    if (counter > MaxDocumentCounter)
+        throw Exception(QStringLiteral("Števec dokumentov %1 je dosegel največjo vrednost %2 ! Novega ključa ni mogoče "
+                                       "določiti.")
+                            .arg(key.left(4))
+                            .arg(MaxDocumentCounter));
     return key.left(4) + StrZeroInt(counter, 5);
 }
 

@@ -1,7 +1,9 @@
 // Header and line defaults of an invoice and the tax determination, called directly.
 #include "GenerationFixture.h"
 #include "data/SqlDialect.h"
+#include "data/Exception.h"
 #include "generation/DocumentDefaults.h"
+#include "generation/DocumentRun.h"
 #include "generation/OrderDefaults.h"
 #include "generation/RunLock.h"
 #include "pricing/MasterLookups.h"
@@ -225,6 +227,18 @@ TEST(RunLockTexts, BothServers)
               "SELECT CASE WHEN pg_try_advisory_lock(" + key + ") THEN 1 ELSE 0 END AS Zaklenjeno");
     EXPECT_EQ(postgres.sessionUnlockStatement(RunLock::ResourceName), "SELECT pg_advisory_unlock(" + key + ")");
     EXPECT_TRUE(SqlDialect(SqlDialect::Kind::Other).sessionLockStatement("x").isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(DocumentKeysInMemory, NextKey)
+{
+    EXPECT_EQ(DocumentRun::nextDocumentKey("041000007"), "041000008");
+    EXPECT_EQ(DocumentRun::nextDocumentKey("031000099"), "031000100");
+    EXPECT_EQ(DocumentRun::nextDocumentKey("0407?????"), "040700001");
+    EXPECT_THROW(DocumentRun::nextDocumentKey("041099999"), Exception);
 }
 
 } // namespace
