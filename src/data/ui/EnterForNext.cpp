@@ -1,0 +1,55 @@
+#include "EnterForNext.h"
+
+#include "data/Guard.h"
+#include "data/ProgramState.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QObject>
+#include <QWidget>
+
+namespace {
+// Watches the application's key presses and acts on those meant for a control of its form (the
+// form sees the keys before its controls).
+class EnterForNextFilter : public QObject {
+public:
+    explicit EnterForNextFilter(QWidget* form) : QObject(form), m_form(form) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        auto* target = static_cast<QWidget*>(watched);
+        if (target != m_form && !m_form->isAncestorOf(target))
+            return false;
+        if (target->inherits("QPlainTextEdit") || target->inherits("QTextEdit"))
+            return false;   // Enter starts a new line there
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier)
+            tNavKey(key->key());
+        return false;
+    }
+
+private:
+    QWidget* m_form;
+};
+} // namespace
+
+void tNavKey(int key)
+{
+    guard("tNavKey", nullptr, [&] {
+        const bool enter = key == 13 || key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (!enter || !EnterForNext)
+            return;
+        QWidget* focus = QApplication::focusWidget();
+        if (focus == nullptr)
+            return;
+        QCoreApplication::postEvent(focus, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+    });
+}
+
+QObject* installEnterForNext(QWidget* form)
+{
+    auto* filter = new EnterForNextFilter(form);
+    qApp->installEventFilter(filter);
+    return filter;
+}
