@@ -21,6 +21,9 @@ public:
         auto* target = static_cast<QWidget*>(watched);
         if (target != m_form && !m_form->isAncestorOf(target))
             return false;
+        // only the first delivery: a key that a control ignores travels on to its parents
+        if (target != QApplication::focusWidget())
+            return false;
         if (target->inherits("QPlainTextEdit") || target->inherits("QTextEdit"))
             return false;   // Enter starts a new line there
         auto* key = static_cast<QKeyEvent*>(event);

@@ -56,7 +56,7 @@ void GetFormCord(QWidget* form)
         const int state = ini.readInteger(Section, name + "WindowState", 0);
         const bool skipPlace = name.compare(QLatin1String("Main"), Qt::CaseInsensitive) == 0 && state == 2;
         if (!skipPlace) {
-            const QRect current = frame->geometry();
+            const QRect current(frame->pos(), frame->size());
             QRect saved(ini.readInteger(Section, name + "Left", current.x()),
                         ini.readInteger(Section, name + "Top", current.y()),
                         ini.readInteger(Section, name + "Width", current.width()),
@@ -89,7 +89,7 @@ void SetFormCord(QWidget* form)
             ini.writeInteger(Section, name + "WindowState", 2);
             return;
         }
-        const QRect g = frame->geometry();
+        const QRect g(frame->pos(), frame->size());
         ini.writeInteger(Section, name + "Left", g.x());
         ini.writeInteger(Section, name + "Top", g.y());
         ini.writeInteger(Section, name + "Height", g.height());
