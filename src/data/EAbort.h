@@ -1,9 +1,12 @@
 #pragma once
-#include <exception>
+#include "data/MessageException.h"
 
-// A silent cancellation: never logged, never shown. Raised to cancel a post, a delete or a
-// command without telling the user anything more.
-class EAbort : public std::exception {
+// The program's silent cancellation. Raised from a BeforePost or BeforeDelete handler it cancels
+// the post or delete; guards pass it on without logging or showing anything.
+class EAbort : public MessageException {
 public:
-    const char* what() const noexcept override { return "Operation aborted"; }
+    EAbort() : MessageException(QStringLiteral("Operation aborted")) {}
 };
+
+// Raises the silent cancellation.
+[[noreturn]] inline void Abort() { throw EAbort(); }
