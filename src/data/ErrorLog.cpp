@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <cxxabi.h>
 #include <ctime>
 #include <limits>

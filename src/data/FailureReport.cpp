@@ -1,4 +1,5 @@
 #include "data/FailureReport.h"
+#include "data/ErrorLog.h"
 #include <QStringList>
 #include <QtGlobal>
 #include <cxxabi.h>
@@ -37,8 +38,7 @@ void reportRoutineFailure(const QString& operation, const std::exception& e) noe
         if (currentReporter())
             currentReporter()(failure);
         else
-            qWarning("%s: %s (%s)", qUtf8Printable(failure.operation), qUtf8Printable(failure.message),
-                     qUtf8Printable(failure.exceptionClass));
+            LogException(&e, LogSender(), operation);
     } catch (...) {
         // The reporter must never disturb the routine that reports.
     }

@@ -378,8 +378,7 @@ void LocalTable::setIndexName(const QString& name)
 {
     m_indexName = name.trimmed();
     m_indexFieldNames.clear();
-    if (m_loaded)
-        refresh();
+    invalidate();
 }
 
 void LocalTable::setIndexFieldNames(const QString& fields)
@@ -389,8 +388,7 @@ void LocalTable::setIndexFieldNames(const QString& fields)
     for (const QString& f : fields.split(u';', Qt::SkipEmptyParts))
         if (!f.trimmed().isEmpty())
             m_indexFieldNames << f.trimmed();
-    if (m_loaded)
-        refresh();
+    invalidate();
 }
 
 QStringList LocalTable::orderFields() const
@@ -412,15 +410,13 @@ QStringList LocalTable::orderFields() const
 void LocalTable::setFilter(const QString& condition)
 {
     m_filter = condition;
-    if (m_loaded)
-        refresh();
+    invalidate();
 }
 
 void LocalTable::setFiltered(bool filtered)
 {
     m_filtered = filtered;
-    if (m_loaded)
-        refresh();
+    invalidate();
 }
 
 void LocalTable::load(std::optional<qint64> positionOn)
@@ -456,6 +452,14 @@ void LocalTable::load(std::optional<qint64> positionOn)
     }
     m_loaded = true;
     m_positionOn.reset();
+}
+
+void LocalTable::invalidate()
+{
+    if (m_loaded && m_current < qsizetype(m_rows.size()))
+        m_positionOn = m_rows[m_current].rowId;
+    m_loaded = false;
+    m_rows.clear();
 }
 
 void LocalTable::ensureLoaded()
@@ -606,9 +610,12 @@ QVariant LocalTable::convertForField(const LocalFieldDef& def, const QVariant& v
     case LocalFieldType::Integer:
     case LocalFieldType::AutoInc: {
         bool ok = false;
-        qlonglong n = value.toLongLong(&ok);
+        qlonglong n = 0;
+        const bool floating = value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float;
+        if (!floating)
+            n = value.toString().trimmed().toLongLong(&ok);
         if (!ok) {
-            const double d = value.toDouble(&ok);
+            const double d = floating ? value.toDouble(&ok) : value.toString().trimmed().toDouble(&ok);
             if (!ok || d != std::trunc(d) || std::fabs(d) > 9e15)
                 throw invalid();
             n = qlonglong(d);

@@ -66,7 +66,8 @@ public:
     bool isOpen() const { return m_connection.isOpen(); }
 
     // Order: an index by name, or fields ("CENA;STEVILKA"); empty both: the primary index if
-    // there is one, else the order of appending.
+    // there is one, else the order of appending. Order and filter take effect at the next read
+    // (an unknown index or a bad filter raises there), staying on the current row.
     void setIndexName(const QString& name);
     void setIndexFieldNames(const QString& fields);
     const QString& indexName() const { return m_indexName; }
@@ -119,6 +120,7 @@ private:
     void requireOpen() const;
     void readStructure();
     void createOnce(const QString& path);
+    void invalidate();   // read the rows again at the next access, staying on the current row
     void ensureLoaded();
     void load(std::optional<qint64> positionOn);
     QString sqlTable() const { return sqliteQuoted(m_sqlTableName); }
