@@ -4,12 +4,10 @@
 #include "app/ui/TMain.h"
 #include "app/ui/TStartForm.h"
 #include "data/ApplicationTitle.h"
-#include "data/ErrorLog.h"
 #include "data/ui/QtMessageBoxes.h"
-#include "data/ui/ScreenCursor.h"
+#include "data/ui/ErrorLogWidgets.h"
 
 #include <QApplication>
-#include <QWidget>
 
 #include <cstdio>
 #include <memory>
@@ -27,21 +25,6 @@ void explainMissingDisplay()
                "Program zaženite na namizju ali pod navideznim zaslonom, na primer:\n"
                "    xvfb-run -a obdrac [Vektor.INI]\n",
                stderr);
-}
-
-// What the error log learns from the windows: the active form, the focused control, and how
-// the cursor is put back to normal.
-void installErrorLogWindowHooks()
-{
-    ErrorLogUiHooks hooks;
-    hooks.activeNames = [](QString& formName, QString& controlName) {
-        if (QWidget* window = QApplication::activeWindow())
-            formName = window->objectName();
-        if (QWidget* focus = QApplication::focusWidget())
-            controlName = focus->objectName();
-    };
-    hooks.normalCursor = [] { setArrowCursor(); };
-    setErrorLogUiHooks(std::move(hooks));
 }
 
 // The subsystems that plug into the shell register their hooks here (shellHooks(),
@@ -66,7 +49,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("obdrac"));
     QtMessageBoxes::install();
-    installErrorLogWindowHooks();
+    installErrorLogWidgetHooks();
     installSubsystemHooks();
     // 2.
     auto splash = std::make_unique<TStartForm>();

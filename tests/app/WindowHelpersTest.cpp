@@ -6,7 +6,6 @@
 #include "data/ui/EnterForNext.h"
 #include "data/ui/MdiChildren.h"
 #include "data/ui/QtMessageBoxes.h"
-#include "data/ui/WindowPlacement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,105 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct PlaceCase {
-    QRect saved;
-    QSize screen;
-    QRect expected;
-};
-
-class KeepOnScreenCases : public ::testing::TestWithParam<PlaceCase> {};
-
-TEST_P(KeepOnScreenCases, Table)
-{
-    EXPECT_EQ(keepOnScreen(GetParam().saved, GetParam().screen), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, KeepOnScreenCases,
-    ::testing::Values(PlaceCase{QRect(10, 20, 300, 200), QSize(1024, 768), QRect(10, 20, 300, 200)},
-                      PlaceCase{QRect(-20, 20, 300, 200), QSize(1024, 768), QRect(0, 20, 300, 200)},
-                      PlaceCase{QRect(10, -5, 300, 200), QSize(1024, 768), QRect(10, 0, 300, 200)},
-                      PlaceCase{QRect(10, 700, 300, 200), QSize(1024, 768), QRect(10, 700, 300, 68)},
-                      PlaceCase{QRect(900, 10, 300, 200), QSize(1024, 768), QRect(900, 10, 124, 200)}));
-
-QString ini(const ShellTestEnv& env) { return QString::fromUtf8(env.readIni()); }
-
-TEST(WindowPlacement, SavedLeftBelowZeroOpensAtZero)
-{
-    ShellTestEnv env;
-    env.writeIni("[FormCord]\nTestLeft=-20\nTestTop=30\nTestWidth=200\nTestHeight=150\nTestWindowState=0\n");
-    QWidget form;
-    form.setObjectName("Test");
-    GetFormCord(&form);
-    EXPECT_EQ(QRect(form.pos(), form.size()), QRect(0, 30, 200, 150));
-}
-
-TEST(WindowPlacement, MissingKeysKeepTheCurrentValues)
-{
-    ShellTestEnv env;
-    env.writeIni("[FormCord]\nTestTop=33\n");
-    QWidget form;
-    form.setObjectName("Test");
-    form.setGeometry(15, 25, 222, 111);
-    GetFormCord(&form);
-    EXPECT_EQ(QRect(form.pos(), form.size()), QRect(15, 33, 222, 111));
-}
-
-TEST(WindowPlacement, MaximizedWritesOnlyTheStateAndKeepsTheNormalSize)
-{
-    ShellTestEnv env;
-    QWidget form;
-    form.setObjectName("Main");
-    form.move(40, 50);
-    form.resize(300, 200);
-    form.show();
-    SetFormCord(&form);
-    EXPECT_TRUE(ini(env).contains("MainLeft=40"));
-    form.showMaximized();
-    SetFormCord(&form);
-    EXPECT_TRUE(ini(env).contains("MainWindowState=2"));
-    EXPECT_TRUE(ini(env).contains("MainLeft=40"));
-    EXPECT_TRUE(ini(env).contains("MainWidth=300"));
-
-    // the main window saved maximized opens maximized without being moved
-    QWidget again;
-    again.setObjectName("Main");
-    again.move(5, 6);
-    again.resize(100, 100);
-    GetFormCord(&again);
-    EXPECT_TRUE(again.windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(again.pos(), QPoint(5, 6));
-}
-
-TEST(WindowPlacement, MinimizedWritesNothingAndShraniFormOffNeither)
-{
-    ShellTestEnv env;
-    QWidget form;
-    form.setObjectName("Test");
-    form.show();
-    form.showMinimized();
-    if (form.isMinimized()) {
-        SetFormCord(&form);
-        EXPECT_FALSE(ini(env).contains("Test"));
-    }
-    form.showNormal();
-    ShraniForm = false;
-    SetFormCord(&form);
-    EXPECT_FALSE(ini(env).contains("Test"));
-}
-
-TEST(WindowPlacement, BadValuesKeepTheCurrentOnes)
-{
-    ShellTestEnv env;
-    env.writeIni("[FormCord]\nTestLeft=abc\nTestTop=\nTestWidth=9x\nTestHeight=120\nTestWindowState=7\n");
-    QWidget form;
-    form.setObjectName("Test");
-    form.setGeometry(11, 12, 130, 140);
-    GetFormCord(&form);
-    EXPECT_EQ(QRect(form.pos(), form.size()), QRect(11, 12, 130, 120));
-    EXPECT_FALSE(form.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized));
-}
-
 TEST(MdiChildren, ChildrenFoundByNameFromTheLast)
 {
     QMdiArea area;

@@ -15,7 +15,7 @@
 #include "data/ui/EnterForNext.h"
 #include "data/ui/MdiChildren.h"
 #include "data/ui/ScreenCursor.h"
-#include "data/ui/WindowPlacement.h"
+#include "data/ui/FormCord.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>

@@ -1,8 +1,5 @@
 #include "EnterForNext.h"
 
-#include "data/Guard.h"
-#include "data/ProgramState.h"
-
 #include <QApplication>
 #include <QKeyEvent>
 #include <QObject>
@@ -28,7 +25,7 @@ public:
             return false;   // Enter starts a new line there
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier)
-            tNavKey(key->key());
+            tNavKey(key->key(), m_form);
         return false;
     }
 
@@ -36,19 +33,6 @@ private:
     QWidget* m_form;
 };
 } // namespace
-
-void tNavKey(int key)
-{
-    guard("tNavKey", nullptr, [&] {
-        const bool enter = key == 13 || key == Qt::Key_Return || key == Qt::Key_Enter;
-        if (!enter || !EnterForNext)
-            return;
-        QWidget* focus = QApplication::focusWidget();
-        if (focus == nullptr)
-            return;
-        QCoreApplication::postEvent(focus, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
-    });
-}
 
 QObject* installEnterForNext(QWidget* form)
 {
