@@ -39,7 +39,7 @@ int DatePicker::expandYear(int twoDigits, int epoch)
 
 QDate DatePicker::parseDate(const QString& text, int epoch, QChar separator)
 {
-    const QString sep = QStringLiteral("[./\\-") + QRegularExpression::escape(QString(separator)) + QStringLiteral("]");
+    const QString sep = QStringLiteral("[/\\-.") + QRegularExpression::escape(QString(separator)) + QStringLiteral("]");
     const QString pattern = QStringLiteral("^\\s*(\\d{1,2})\\s*") + sep + QStringLiteral("\\s*(\\d{1,2})\\s*") + sep
                             + QStringLiteral("\\s*(\\d{2}|\\d{4})\\s*$");
     const QRegularExpression re(pattern);

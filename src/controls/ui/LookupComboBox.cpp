@@ -140,6 +140,7 @@ bool LookupComboBox::searchFor(const QString& text)
 void LookupComboBox::typed(const QString& text)
 {
     const bool deleting = text.size() < m_lastTyped.size() && m_lastTyped.startsWith(text);
+    m_text = text;   // the user's text is the value now (textEdited comes before textChanged)
     m_lastTyped = text;
     if (!searchFor(text) || deleting)
         return;
