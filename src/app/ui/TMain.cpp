@@ -220,6 +220,21 @@ QWidget* TMain::buildKreiranjePage()
     return page;
 }
 
+void TMain::bindKreiranjeLookups(const KreiranjeLookups& lookups)
+{
+    const GridColumns poslDogColumns{GridColumn("POSLDOG", 8, QStringLiteral("Pos.dog.")),
+                                     GridColumn("NAZIV", 30, QStringLiteral("Naziv"))};
+    if (lookups.tbLookPoslDogObdrac != nullptr)
+        m_fObdracPoslDog->bindLookup(lookups.tbLookPoslDogObdrac, "POSLDOG", poslDogColumns);
+    if (lookups.tbLookPoslDogFak != nullptr)
+        m_fkPoslDog->bindLookup(lookups.tbLookPoslDogFak, "POSLDOG", poslDogColumns);
+    if (lookups.tbLookSubj != nullptr)
+        m_fkSubjekt->bindLookup(lookups.tbLookSubj, "NAZIV",
+                                {GridColumn("NAZIV", 30, QStringLiteral("Naziv")), GridColumn("NAZIV2", 20, QStringLiteral("Naziv 2")),
+                                 GridColumn("NASLOV", 25, QStringLiteral("Naslov")), GridColumn("POSTA", 8, QStringLiteral("Pošta")),
+                                 GridColumn("TEL", 12, QStringLiteral("Telefon"))});
+}
+
 // --- configuration read at creation -------------------------------------------------------
 
 void TMain::setWindowFont()

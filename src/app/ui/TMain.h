@@ -16,6 +16,15 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class TwwOEDataSet;
+
+// The lookup datasets behind the drop-downs of page "Kreiranje" (owned by whoever provides them;
+// they are opened by the drop-downs when first needed).
+struct KreiranjeLookups {
+    TwwOEDataSet* tbLookPoslDogObdrac = nullptr;   // business events of kind "G": fObdracPoslDog
+    TwwOEDataSet* tbLookSubj = nullptr;            // partner names: fkSubjekt
+    TwwOEDataSet* tbLookPoslDogFak = nullptr;      // business events of documents: fkPoslDog
+};
 
 struct TMainOptions {
     QDate today;                  // invalid: the system date
@@ -52,6 +61,10 @@ public:
     QAction* Okno() const { return m_okno; }
     QAction* Nast() const { return m_nast; }
     QMenu* Dodatno00() const { return m_dodatno; }
+
+    // Binds the drop-downs of page "Kreiranje" to their lookup datasets (null leaves one unbound);
+    // the values shown stay as they are.
+    void bindKreiranjeLookups(const KreiranjeLookups& lookups);
 
     // Whether FormCreate ran all its steps.
     bool createdCompletely() const { return m_created; }
