@@ -1,16 +1,9 @@
 // The program's entry: splash window, main window, data module, message loop.
-#include "app/ProgramSettings.h"
-#include "app/ShellHooks.h"
-#include "app/ui/TMain.h"
-#include "app/ui/TStartForm.h"
-#include "data/ApplicationTitle.h"
-#include "data/ui/QtMessageBoxes.h"
-#include "data/ui/ErrorLogWidgets.h"
+#include "app/ui/ProgramEntry.h"
 
 #include <QApplication>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 bool displayAvailable()
@@ -30,13 +23,6 @@ void explainMissingDisplay()
 // The subsystems that plug into the shell register their hooks here (shellHooks(),
 // mainWindowHooks()) before the main window is made.
 void installSubsystemHooks() {}
-
-// Step 5: the shared data module, made once after the main window.
-void createDataModule()
-{
-    if (shellHooks().createDataModule)
-        shellHooks().createDataModule();
-}
 } // namespace
 
 int main(int argc, char** argv)
@@ -48,22 +34,13 @@ int main(int argc, char** argv)
     // 1.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("obdrac"));
-    QtMessageBoxes::install();
-    installErrorLogWidgetHooks();
+    installWindowedHandlers();
     installSubsystemHooks();
-    // 2.
-    auto splash = std::make_unique<TStartForm>();
-    splash->showNow();
-    // 3.
-    setApplicationTitle(DesignCaption);
-    // 4.
-    TMain mainWindow(QApplication::arguments());
-    // 5.
-    createDataModule();
-    // 6.
-    splash->hide();
-    splash.reset();
+    // 2. - 6.
+    std::unique_ptr<TMain> mainWindow = startProgram(QApplication::arguments());
     // 7.
-    mainWindow.show();
-    return QApplication::exec();
+    mainWindow->show();
+    const int rc = QApplication::exec();
+    mainWindow.reset();
+    return rc;
 }

@@ -51,7 +51,7 @@ protected:
 TEST_F(GridTest, ColumnsWidthsInCharactersAndTwoLineTitles)
 {
     ASSERT_EQ(grid.dataModel()->columnCount(), 4);
-    const int ch = grid.fontMetrics().averageCharWidth();
+    const int ch = grid.fontMetrics().horizontalAdvance(QLatin1Char('0'));
     EXPECT_EQ(grid.columnWidth(2), 30 * ch + 10);
     EXPECT_EQ(grid.columnWidth(0), 3 * ch + 10);
     EXPECT_GE(grid.horizontalHeader()->minimumHeight(), 2 * grid.horizontalHeader()->fontMetrics().height());

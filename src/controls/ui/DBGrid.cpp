@@ -73,7 +73,7 @@ void DBGrid::applyColumnLayout()
 {
     const QFontMetrics fm(font());
     for (int c = 0; c < m_model->columnCount(); ++c)
-        setColumnWidth(c, m_model->widthInCharacters(c) * fm.averageCharWidth() + 10);
+        setColumnWidth(c, m_model->widthInCharacters(c) * fm.horizontalAdvance(QLatin1Char('0')) + 10);
     const QFontMetrics header(horizontalHeader()->font());
     int lines = 1;
     for (int c = 0; c < m_model->columnCount(); ++c)

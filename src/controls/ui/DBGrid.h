@@ -10,7 +10,7 @@ class DataSetTableModel;
 class TwwDataSource;
 
 // A grid over a live dataset (through its data source): the columns with their widths in
-// characters and titles of one or more lines ("~" separates them); check-box columns from the
+// characters (the width of "0") and titles of one or more lines ("~" separates them); check-box columns from the
 // dataset's ControlType ("F;CheckBox;T;F"); read-only columns; in-cell editors made by
 // registered factories (for a column's editorName or ControlType "F;CustomEdit;name"), a date
 // picker for date fields and a line edit for the rest. Moving to another row posts the record

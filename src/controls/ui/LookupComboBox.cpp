@@ -104,7 +104,7 @@ void LookupComboBox::sizeGrid()
     const QFontMetrics fm(m_grid->font());
     int total = 0;
     for (int c = 0; c < m_model->columnCount(); ++c) {
-        const int width = m_model->widthInCharacters(c) * fm.averageCharWidth() + 10;
+        const int width = m_model->widthInCharacters(c) * fm.horizontalAdvance(QLatin1Char('0')) + 10;
         m_grid->setColumnWidth(c, width);
         total += width;
     }
