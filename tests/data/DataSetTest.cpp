@@ -613,3 +613,51 @@ TEST_F(DataSet, OutlivesItsConnectionObject)
     EXPECT_EQ(q.hDbc(), nullptr);
     EXPECT_THROW(q.Open(), EDatabaseError);
 }
+
+TEST_F(DataSet, NumbersUnderADecimalCommaLocale)
+{
+    QLocale::setDefault(QLocale(QLocale::Slovenian, QLocale::Slovenia));
+    struct Restore {
+        ~Restore() { QLocale::setDefault(QLocale::c()); }
+    } restore;
+    tb.addField("CENA", TFieldType::ftFloat).setDisplayFormat("#,##0.00");
+    tb.Open();
+    tb.Next();
+    TField& cena = tb.FieldByName("CENA");
+    EXPECT_EQ(cena.displayText(), QString("20,00"));
+    EXPECT_EQ(cena.asString(), QString("20"));
+    tb.Edit();
+    cena.setAsString("1.234,5");
+    EXPECT_EQ(cena.displayText(), QString("1.234,50"));
+    EXPECT_EQ(cena.editText(), QString("1234,5"));
+    tb.Post();
+    EXPECT_EQ(sql("SELECT Cena FROM Predloga WHERE Kljuc = '03AA00002'"), QString("1234.5"));
+}
+
+TEST_F(DataSet, LookupFieldsAndFetchingEverythingAtOpen)
+{
+    TwwOEDataSet look;
+    look.setName("tbLook");
+    look.sethDbc(&db);
+    look.setSQL(QStringList{"SELECT Kljuc, Naziv FROM Predloga ORDER BY Kljuc"});
+    look.Open();
+    EXPECT_EQ(look.rowCount(), 1);
+
+    TwwOEDataSet poz;
+    poz.setName("tbPoz");
+    poz.sethDbc(&db);
+    poz.setFetchAllOnOpen(true);
+    poz.setSQL(QStringList{"SELECT * FROM PredlogaPoz ORDER BY Kljuc, Poz"});
+    TField& naziv = poz.addField("NAZIVPREDLOGE", TFieldType::ftString, 30, TFieldKind::fkLookup);
+    naziv.LookupDataSet = &look;
+    naziv.KeyFields = "KLJUC";
+    naziv.LookupKeyFields = "KLJUC";
+    naziv.LookupResultField = "NAZIV";
+    poz.Open();
+    EXPECT_EQ(poz.rowCount(), 3);
+    EXPECT_TRUE(poz.allFetched());
+    EXPECT_EQ(naziv.asString(), QString("ABC d.o.o."));
+    poz.Last();
+    EXPECT_EQ(naziv.asString(), QString("Čebelar Žan"));
+    EXPECT_EQ(look.RecNo(), 1);   // the look-up table's cursor did not move
+}

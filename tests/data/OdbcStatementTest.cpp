@@ -5,6 +5,8 @@
 #include "data/THstmt.h"
 
 #include <QRandomGenerator>
+#include <clocale>
+#include <string>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -349,4 +351,30 @@ TEST_F(OdbcStatement, CatalogKeys)
     EXPECT_EQ(db.primaryKeyColumns("VREDNOSTI"), QStringList({"KLJUC"}));
     EXPECT_EQ(db.primaryKeyColumns("public.vrednosti"), QStringList({"KLJUC"}));
     EXPECT_TRUE(db.primaryKeyColumns("NiTakeTabele").isEmpty());
+}
+
+TEST_F(OdbcStatement, NumbersSurviveAProcessLocaleWithADecimalComma)
+{
+    // Qt sets the process locale from the environment; a Slovenian desktop has LC_NUMERIC with ","
+    const std::string previous = setlocale(LC_ALL, nullptr);
+    if (!setlocale(LC_ALL, "sl_SI.UTF-8"))
+        GTEST_SKIP() << "locale sl_SI.UTF-8 not installed";
+    struct Restore {
+        std::string locale;
+        ~Restore() { setlocale(LC_ALL, locale.c_str()); }
+    } restore{previous};
+    THdbc local;
+    configureConnection(local, *tdb);
+    local.setConnected(true);
+    THstmt q(&local);
+    q.setSQL("UPDATE Vrednosti SET Kolicina = :k, Znesek = :z WHERE Kljuc = 'PRAZNO'");
+    q.BindParam("k", 1234.5);
+    q.BindParam("z", 0.0625);
+    q.Execute();
+    q.ExecDirect("SELECT Kolicina, Znesek, Kolicina * 2 FROM Vrednosti WHERE Kljuc = 'PRAZNO'");
+    ASSERT_TRUE(q.FetchNext());
+    EXPECT_DOUBLE_EQ(q.ColumnAsFloat(1), 1234.5);
+    EXPECT_DOUBLE_EQ(q.ColumnAsFloat(2), 0.0625);
+    EXPECT_EQ(q.ColumnAsString(3), QString("2469"));
+    q.ExecDirect("UPDATE Vrednosti SET Kolicina = NULL, Znesek = NULL WHERE Kljuc = 'PRAZNO'");
 }
