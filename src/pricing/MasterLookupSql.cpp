@@ -1,0 +1,73 @@
+#include "pricing/MasterLookupSql.h"
+#include "data/SqlLiterals.h"
+#include "pricing/MasterRecordFields.h"
+
+#include <QStringList>
+
+namespace {
+
+template <class Rec>
+QString selectList(std::span<const RecordField<Rec>> fields, SqlDialect::Kind dialect = SqlDialect::Kind::SqlServer)
+{
+    QStringList names;
+    names.reserve(qsizetype(fields.size()));
+    for (const auto& f : fields) {
+        QString name = QString::fromLatin1(f.name);
+        if (dialect == SqlDialect::Kind::PostgreSQL && name == QLatin1String("Limit"))
+            name = QStringLiteral("\"limit\"");
+        names << name;
+    }
+    return QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) + QLatin1Char(' ');
+}
+
+} // namespace
+
+QString sqlFindMS(const QString& key)
+{
+    if (key.contains(QLatin1Char('%')))
+        return selectList(msRecFields()) + "FROM MS WHERE Ident LIKE " + sqlQuotedStr(key) + " ORDER BY Ident";
+    return selectList(msRecFields()) + "FROM MS WHERE Ident = " + sqlQuotedStr(key);
+}
+
+QString sqlFindSubj(const QString& key, SqlDialect::Kind dialect)
+{
+    return selectList(subjRecFields(), dialect) + "FROM Subjekt WHERE Naziv = " + sqlQuotedStr(key);
+}
+
+QString sqlFindPoslDog(const QString& key)
+{
+    return selectList(poslDogRecFields()) + "FROM PoslDog WHERE PoslDog = " + sqlQuotedStr(key);
+}
+
+QString sqlFindVrstaMS(const QString& key)
+{
+    return selectList(vrstaMSRecFields()) + "FROM VrstaMS WHERE VrstaMS = " + sqlQuotedStr(key);
+}
+
+QString sqlFindTarSt(const QString& key)
+{
+    return selectList(tarStRecFields()) + "FROM TarSt WHERE TS = " + sqlQuotedStr(key);
+}
+
+QString sqlFindMsForm(const QString& key)
+{
+    return selectList(msFormRecFields()) + "FROM MsFormula WHERE Sifra = " + sqlQuotedStr(key);
+}
+
+QString sqlFindSubjCenik(const QString& subjekt, const QString& ident, const QString& preIzd)
+{
+    return "SELECT Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula, DobavniRok, RokPlacila "
+           "FROM SubjektCenik WHERE Subjekt = "
+        + sqlQuotedStr(subjekt) + " AND Ident = " + sqlQuotedStr(ident) + " AND PreIzd = " + sqlQuotedStr(preIzd);
+}
+
+QString sqlPoisciTecaj(const QString& banka, const QString& valuta, const QDate& datum)
+{
+    return "SELECT Tecaj FROM Tecaj WHERE Banka = " + sqlQuotedStr(banka) + " AND Valuta = " + sqlQuotedStr(valuta)
+        + " AND Datum <= " + sqlQuotedStr(DateToStrSQL(datum)) + " ORDER BY Datum DESC";
+}
+
+QString sqlPoisciKontOs(const QString& subjekt)
+{
+    return "SELECT KontOseba FROM KontOs WHERE Subjekt = " + sqlQuotedStr(subjekt) + " ORDER BY Poz";
+}

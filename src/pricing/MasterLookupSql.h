@@ -1,0 +1,34 @@
+#pragma once
+#include "data/SqlDialect.h"
+
+#include <QDate>
+#include <QString>
+
+// The statement texts of the master-data lookups. Every value is placed between single quotes
+// with its apostrophes doubled, so a partner named "O'Neil d.o.o." is found and no value can end
+// the literal early.
+//
+// The texts are the suite's SQL. On PostgreSQL one column name needs quoting: Subjekt.Limit
+// (LIMIT is a reserved word there) is written "limit".
+
+// "SELECT <the 74 item columns> FROM MS WHERE Ident = 'K'"; when K holds "%":
+// "... FROM MS WHERE Ident LIKE 'K' ORDER BY Ident".
+QString sqlFindMS(const QString& key);
+// "SELECT <the 61 partner columns> FROM Subjekt WHERE Naziv = 'K'".
+QString sqlFindSubj(const QString& key, SqlDialect::Kind dialect = SqlDialect::Kind::SqlServer);
+// "SELECT <the 119 business-event columns> FROM PoslDog WHERE PoslDog = 'K'".
+QString sqlFindPoslDog(const QString& key);
+// "SELECT Naziv, Tip FROM VrstaMS WHERE VrstaMS = 'K'".
+QString sqlFindVrstaMS(const QString& key);
+// "SELECT Naziv, TarifStev, Davek, ... FROM TarSt WHERE TS = 'K'".
+QString sqlFindTarSt(const QString& key);
+// "SELECT Naziv, Formula FROM MsFormula WHERE Sifra = 'K'".
+QString sqlFindMsForm(const QString& key);
+// "SELECT Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula, DobavniRok, RokPlacila
+//  FROM SubjektCenik WHERE Subjekt = 'S' AND Ident = 'I' AND PreIzd = 'P'".
+QString sqlFindSubjCenik(const QString& subjekt, const QString& ident, const QString& preIzd);
+// "SELECT Tecaj FROM Tecaj WHERE Banka = 'B' AND Valuta = 'V' AND Datum <= 'yyyy/mm/dd'
+//  ORDER BY Datum DESC": the latest rate dated on or before the date comes first.
+QString sqlPoisciTecaj(const QString& banka, const QString& valuta, const QDate& datum);
+// "SELECT KontOseba FROM KontOs WHERE Subjekt = 'S' ORDER BY Poz".
+QString sqlPoisciKontOs(const QString& subjekt);

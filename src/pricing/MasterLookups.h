@@ -1,0 +1,98 @@
+#pragma once
+#include "pricing/MasterRecords.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+// Master-data lookups: the one place where the suite's master tables are read. Each lookup runs
+// one SELECT on a shared statement of the data module (DataSif) and copies the first row into a
+// program-wide current record (MasterRecords.h).
+//
+// Cached lookups (FindMS, FindSubj, FindPoslDog, FindVrstaMS, FindTarSt, FindMsForm) keep the
+// key of their last successful read in the record's Key: a call with the same key (exact,
+// case-sensitive) returns true at once without a query. A key that is not found empties the
+// record and its Key, so that the next call asks again; FindPoslDog instead keeps the absent
+// code as its Key, so that a second call with the same code returns true with the empty record.
+// An empty key is never taken from the cache.
+//
+// Nothing is reported when a key is not found: false is the answer. A database failure is
+// reported to the error log under the lookup's operation name; the Find lookups then return false
+// and leave their record and Key as they were, the exchange-rate functions give 1.0 and
+// PoisciKontOs an empty contact person.
+//
+// Not re-entrant: every lookup but FindSubjCenik uses the statement qQueryFind, and all share one
+// set of records. GUI thread only.
+
+// Item by code, or by a LIKE pattern (a key holding "%"): the first matching item in code order;
+// the pattern itself is then the cached key. Fills MSRec. Error-log operation "FindVrstaMS".
+bool FindMS(const QString& ident);
+// Partner by name. Fills SubjRec. Error-log operation "FindSubj".
+bool FindSubj(const QString& naziv);
+// Business event by code. Fills PoslDogRec. Error-log operation "FindPosta".
+bool FindPoslDog(const QString& poslDog);
+// Item kind by code. Fills VrstaMSRec. Error-log operation "FindVrstaMS".
+bool FindVrstaMS(const QString& vrstaMS);
+// Tax rate by code TS. Fills TarStRec. Error-log operation "FindVrstaMS".
+bool FindTarSt(const QString& ts);
+// Price formula by code Sifra. Fills MsFormRec. Error-log operation "FindMsForm".
+bool FindMsForm(const QString& sifra);
+
+// Contract price-list row for (partner or partner type, item code or classification, side "P"
+// sale / "N" purchase). Not cached and not copied: on true the statement DataSif->qFindSubjCenik
+// stands on the row until the next FindSubjCenik; read it by the column numbers below.
+// Error-log operation "FindSubjCenik".
+bool FindSubjCenik(const QString& subjekt, const QString& ident, const QString& preIzd);
+
+// Column numbers of the row that FindSubjCenik leaves on qFindSubjCenik.
+namespace SubjCenikCol {
+inline constexpr int Subjekt = 1;
+inline constexpr int Ident = 2;
+inline constexpr int PreIzd = 3;   // "P" sale, "N" purchase
+inline constexpr int Tip = 4;
+inline constexpr int Valuta = 5;
+inline constexpr int Cena = 6;
+inline constexpr int Rabat = 7;
+inline constexpr int Formula = 8;  // a formula code (MsFormula.Sifra)
+inline constexpr int DobavniRok = 9;
+inline constexpr int RokPlacila = 10;
+}
+
+// The rate of currency valuta at bank banka: the latest one dated on or before the date. 1.0 when
+// the bank or the currency is empty (no query), when no such rate exists, and after a failure.
+// Error-log operation "PoisciTecaj".
+double PoisciTecaj(const QString& banka, const QString& valuta, const QDate& datum);
+inline double PoisciTecaj(const QString& banka, const QString& valuta, const QDateTime& datum)
+{
+    return PoisciTecaj(banka, valuta, datum.date());
+}
+
+// The factor that turns an amount in currency a into an amount in currency b on the date: 1.0
+// when a equals b (no query); otherwise rate(a) / rate(b) at the price-list bank (parameter
+// BANKACENIK), 0 when the rate of b is 0. 1.0 after a failure. Error-log operation
+// "PoisciTecajCenik".
+double PoisciTecajCenik(const QString& a, const QString& b, const QDate& datum);
+inline double PoisciTecajCenik(const QString& a, const QString& b, const QDateTime& datum)
+{
+    return PoisciTecajCenik(a, b, datum.date());
+}
+// The same at the given bank instead of the parameter BANKACENIK.
+double PoisciTecajCenik(const QString& a, const QString& b, const QDate& datum, const QString& banka);
+
+// The partner's contact person with the lowest position, or empty. Error-log operation
+// "PoisciKontOs".
+void PoisciKontOs(const QString& subjekt, QString& kontOseba);
+inline QString PoisciKontOs(const QString& subjekt)
+{
+    QString kontOseba;
+    PoisciKontOs(subjekt, kontOseba);
+    return kontOseba;
+}
+
+// Loads the partner into SubjRec through FindSubj; the result is not looked at (a partner that
+// does not exist leaves SubjRec empty). Error-log operation "TestSubjekt".
+void TestSubjekt(const QString& naziv);
+
+// For tests: how many statements the lookups of this unit have executed since the program
+// started (cache hits and the calls that need no query do not count).
+qint64 lookupQueryCount();
