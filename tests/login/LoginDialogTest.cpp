@@ -20,6 +20,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTest>
 
 #include <algorithm>
 
@@ -560,6 +561,38 @@ TEST_F(LoginDialogTest, UnreachableDatabaseThenASwitchToAGoodOne)
     EXPECT_TRUE(env->module->tbParameter->Active());
     potrdi(*d, "01", "demo");
     EXPECT_TRUE(d->controller().loginSucceeded());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(LoginDialogTest, EnterInThePasswordBoxConfirms)
+{
+    WriteStringToIniFile("Program", "Uporabnik", "02");
+    auto d = openDialog();
+    QApplication::setActiveWindow(d.get());
+    d->fPassword()->setFocus();
+    d->fPassword()->setText("geslo");
+    QTest::keyClick(d->fPassword(), Qt::Key_Return);
+    EXPECT_TRUE(d->controller().loginSucceeded());
+    EXPECT_EQ(CurrentUserID, "02");
+}
+
+TEST_F(LoginDialogTest, RemembersItsPlace)
+{
+    {
+        auto d = openDialog();
+        d->move(37, 41);
+        d->controller().bKonecClick();
+    }
+    const IniFile& ini = programIniFile();
+    EXPECT_EQ(ini.readInteger("FormCord", "PrijavaLeft", -1), 37);
+    EXPECT_EQ(ini.readInteger("FormCord", "PrijavaTop", -1), 41);
+    EXPECT_EQ(ini.readInteger("FormCord", "PrijavaWindowState", -1), 0);
+    auto d = openDialog();
+    EXPECT_EQ(d->x(), 37);
+    EXPECT_EQ(d->y(), 41);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -248,6 +249,26 @@ TEST(PasswordChangeRules, Messages)
     EXPECT_EQ(PasswordChangeMessage(PasswordChangeOutcome::ConfirmationDiffers), "Napaka pri kontroli novega gesla !");
     EXPECT_EQ(PasswordChangeMessage(PasswordChangeOutcome::WrongOldPassword), "Staro geslo ni pravilno !");
     EXPECT_EQ(PasswordChangeMessage(PasswordChangeOutcome::Changed), "");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PasswordChangeTest, EnterMovesToTheNextBox)
+{
+    TwwOEDataSet& z = userRow("01");
+    TVnosGesla v(z);
+    v.show();
+    QApplication::setActiveWindow(&v);
+    v.fOldPassword()->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), v.fOldPassword());
+    QTest::keyClick(v.fOldPassword(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), v.fNewPassword());
+    EXPECT_TRUE(v.isVisible());   // not confirmed by Enter
+    EXPECT_TRUE(env->boxes.texts().isEmpty());
 }
 
 } // namespace
