@@ -27,8 +27,8 @@ if [ ! -f "$data/registry.ini" ]; then
     --sql-user obdrac --sql-password-env >/dev/null
 fi
 if [ ! -f "$data/local/Podjetje.DB" ] && [ ! -f "$data/local/Podjetje.db" ]; then
-  "$build/src/app/obdrac-config" --ini "$ini" --company-list "$data/local" \
+  "$build/src/app/obdrac-config" --company-list "$data/local" \
     --company "Demo d.o.o." --server "$sock" --database obdrac_demo >/dev/null
-  "$build/src/app/obdrac-config" --ini "$ini" --company-list "$data/local" \
+  "$build/src/app/obdrac-config" --company-list "$data/local" \
     --company "Mala firma s.p." --server "$sock" --database obdrac_demo2 >/dev/null
 fi
