@@ -1,0 +1,54 @@
+#include "DeferredStartup.h"
+
+#include "ProgramSettings.h"
+#include "ShellHooks.h"
+
+#include "data/Guard.h"
+#include "data/MessageBoxes.h"
+#include "data/ProgramIni.h"
+#include "data/ProgramState.h"
+#include "data/TextRoutines.h"
+
+void DeferredStartup::paint(DeferredStartupView& view, const QObject* sender, const QDate& todayGiven)
+{
+    if (m_running)   // a paint while the login dialog or a message is up
+        return;
+    m_running = true;
+    const QDate today = todayGiven.isValid() ? todayGiven : QDate::currentDate();
+    view.setArrowCursor();
+    guard("FormPaint", sender, [&] {
+        const bool first = !m_firstPaintDone;
+        // 1.
+        if (first)
+            view.restorePosition();
+        // 2.
+        bool signedIn = true;
+        if (CurrentUserID.isEmpty() && m_hooks.runLogin) {
+            m_hooks.runLogin();
+            if (!m_hooks.parameterOpen || !m_hooks.parameterOpen()) {
+                signedIn = false;
+                view.closeMainWindow();
+            }
+        }
+        if (first && signedIn) {
+            // 3.
+            WriteStringToIniFile("Program", "ZagonPrograma", shortDateText(today));
+            // 4.
+            if (tekoceLetoDiffers(programSettings().tekoceLeto, today))
+                showInformation(TekoceLetoMessage);
+            // 5.
+            const QString poslDog = view.selectedPoslDog();
+            if (!poslDog.isEmpty() && m_hooks.openTemplates)
+                m_hooks.openTemplates(poslDog);
+        }
+        // 6.
+        m_firstPaintDone = true;
+        if (m_hooks.parameterOpen && m_hooks.parameterOpen() && m_hooks.parameterAutoCheckDates
+            && m_hooks.parameterAutoCheckDates() && m_hooks.refreshParameter)
+            m_hooks.refreshParameter();
+    });
+    // 7.
+    view.setArrowCursor();
+    QuietClose = false;
+    m_running = false;
+}

@@ -1,0 +1,7 @@
+#include "ShellHooks.h"
+
+ShellHooks& shellHooks()
+{
+    static ShellHooks hooks;
+    return hooks;
+}

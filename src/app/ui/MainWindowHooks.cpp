@@ -1,0 +1,7 @@
+#include "MainWindowHooks.h"
+
+MainWindowHooks& mainWindowHooks()
+{
+    static MainWindowHooks hooks;
+    return hooks;
+}

@@ -1,0 +1,40 @@
+#include "ProgramEntry.h"
+
+#include "TStartForm.h"
+
+#include "app/ProgramSettings.h"
+#include "app/ShellHooks.h"
+#include "controls/ui/ControlErrors.h"
+#include "data/ApplicationTitle.h"
+#include "data/Guard.h"
+#include "data/ui/ErrorLogWidgets.h"
+#include "data/ui/QtMessageBoxes.h"
+
+#include <QGuiApplication>
+
+std::unique_ptr<TMain> startProgram(const QStringList& arguments, const TMainOptions& options)
+{
+    // 2.
+    auto splash = std::make_unique<TStartForm>();
+    splash->showNow();
+    // 3.
+    setApplicationTitle(DesignCaption);
+    // 4.
+    auto main = std::make_unique<TMain>(arguments, options);
+    // 5.
+    if (shellHooks().createDataModule)
+        guard("DataSifCreate", nullptr, [] { shellHooks().createDataModule(); });
+    // 6.
+    splash->hide();
+    splash.reset();
+    return main;
+}
+
+void installWindowedHandlers()
+{
+    QtMessageBoxes::install();
+    installErrorLogWidgetHooks();
+    installControlErrorDialog();
+    // the title also names the program's dialogs (the database error dialog reads it there)
+    setApplicationTitleHandler([](const QString& title) { QGuiApplication::setApplicationDisplayName(title); });
+}

@@ -1,0 +1,7 @@
+#include "ControlTexts.h"
+
+ControlTexts& controlTexts()
+{
+    static ControlTexts texts;
+    return texts;
+}

@@ -1,0 +1,66 @@
+#include "FieldText.h"
+
+#include "data/FieldType.h"
+#include "data/FormatFloat.h"
+#include "data/ProgramState.h"
+#include "data/TField.h"
+
+#include <QDate>
+#include <QDateTime>
+
+QString dateDisplayText(const QDate& d)
+{
+    if (!d.isValid())
+        return QString();
+    const QString sep(DateSeparator);
+    return QStringLiteral("%1%2%3%4%5")
+        .arg(d.day(), 2, 10, QLatin1Char('0'))
+        .arg(sep)
+        .arg(d.month(), 2, 10, QLatin1Char('0'))
+        .arg(sep)
+        .arg(d.year(), 4, 10, QLatin1Char('0'));
+}
+
+QString fieldDisplayText(const TField& field, const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return QString();
+    const TFieldType type = field.dataType();
+    if (isFloatType(type) || isIntegerType(type)) {
+        if (field.displayFormat().isEmpty() && isIntegerType(type))
+            return QString::number(v.toLongLong());
+        return formatFloat(field.displayFormat(), v.toDouble());
+    }
+    switch (v.typeId()) {
+    case QMetaType::QDate:
+        return dateDisplayText(v.toDate());
+    case QMetaType::QTime:
+        return v.toTime().toString(QStringLiteral("hh:mm:ss"));
+    case QMetaType::QDateTime: {
+        const QDateTime dt = v.toDateTime();
+        if (!dt.isValid())
+            return QString();
+        if (dt.time() == QTime(0, 0))
+            return dateDisplayText(dt.date());
+        return dateDisplayText(dt.date()) + QLatin1Char(' ') + dt.time().toString(QStringLiteral("hh:mm:ss"));
+    }
+    case QMetaType::QByteArray:
+        return QStringLiteral("(BLOB)");
+    case QMetaType::Bool:
+        return v.toBool() ? QStringLiteral("T") : QStringLiteral("F");
+    default:
+        return v.toString();
+    }
+}
+
+QString fieldEditText(const TField& field, const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return QString();
+    const TFieldType type = field.dataType();
+    if (isFloatType(type))
+        return formatFloat(field.editFormat(), v.toDouble());
+    if (isIntegerType(type))
+        return QString::number(v.toLongLong());
+    return fieldDisplayText(field, v);
+}

@@ -1,0 +1,19 @@
+#include "ControlErrors.h"
+
+#include "controls/TwwDataSource.h"
+#include "data/EODBC.h"
+#include "data/MessageBoxes.h"
+#include "data/ui/TOEErrorDialog.h"
+
+#include <QApplication>
+
+void installControlErrorDialog()
+{
+    TwwDataSource::setErrorHandler([](const std::exception& e) {
+        if (const auto* odbc = dynamic_cast<const EODBC*>(&e)) {
+            TOEErrorDialog::showError(*odbc, QString(), QApplication::activeWindow());
+            return;
+        }
+        showError(QString::fromUtf8(e.what()));
+    });
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include <QString>
+
+#include <functional>
+
+// The application's title (shown by plain message boxes, the task bar and the error dialogs) and
+// the caption of the main window. Both are program-wide; the windowed program installs handlers
+// that mirror them into the application object and the main window, so that code without
+// windows (the data module, the login rules) can set them.
+QString applicationTitle();
+void setApplicationTitle(const QString& title);
+void setApplicationTitleHandler(std::function<void(const QString&)> handler);
+
+QString mainWindowCaption();
+void setMainWindowCaption(const QString& caption);
+void setMainWindowCaptionHandler(std::function<void(const QString&)> handler);

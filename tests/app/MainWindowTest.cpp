@@ -1,0 +1,386 @@
+#include "ShellTestEnv.h"
+
+#include "app/ProgramSettings.h"
+#include "app/ShellHooks.h"
+#include "app/ui/MainWindowHooks.h"
+#include "app/ui/TAbout.h"
+#include "app/ui/TMain.h"
+#include "controls/ui/DatePicker.h"
+#include "controls/ui/LookupComboBox.h"
+#include "data/MessageBoxes.h"
+#include "data/ProgramIni.h"
+#include "data/ProgramState.h"
+#include "data/ui/MdiChildren.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+const QDate Today(2026, 3, 14);
+
+std::unique_ptr<TMain> makeMain(const ShellTestEnv& env)
+{
+    TMainOptions options;
+    options.today = Today;
+    options.runVersionCheck = false;
+    return std::make_unique<TMain>(QStringList{"obdrac", env.iniPath()}, options);
+}
+
+// Shows the window and lets the deferred start-up run.
+void showAndSettle(TMain& main)
+{
+    main.show();
+    QTest::qWait(20);
+    QApplication::processEvents();
+}
+
+QString labelText(const QWidget& root, const char* name)
+{
+    const auto* label = root.findChild<QLabel*>(name);
+    return label != nullptr ? label->text() : QString("<missing %1>").arg(name);
+}
+
+// A child window that refuses to close.
+class StubbornChild : public QWidget {
+public:
+    StubbornChild() { setObjectName("Stubborn"); }
+    bool refuse = true;
+
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        if (refuse)
+            e->ignore();
+        else
+            e->accept();
+    }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        shellHooks() = ShellHooks{};
+        mainWindowHooks() = MainWindowHooks{};
+    }
+    void TearDown() override
+    {
+        shellHooks() = ShellHooks{};
+        mainWindowHooks() = MainWindowHooks{};
+    }
+    ShellTestEnv env;
+    ScriptedMessageBoxes boxes;
+};
+
+TEST_F(MainWindowTest, PagesControlsAndCaptions)
+{
+    env.writeIni("[Program]\nPodjetje=Firma d.o.o.\nObdracPoslDog=PF\n");
+    auto main = makeMain(env);
+    EXPECT_TRUE(main->createdCompletely());
+    EXPECT_EQ(main->objectName(), QString("Main"));
+    EXPECT_EQ(main->windowTitle(), QString("Sintrex Periodično fakturiranje Firma d.o.o."));
+    EXPECT_TRUE(QuietClose);
+
+    QTabWidget* pages = main->findChild<QTabWidget*>("PageControl");
+    ASSERT_NE(pages, nullptr);
+    ASSERT_EQ(pages->count(), 2);
+    EXPECT_EQ(pages->tabText(0), QString("Kreiranje"));
+    EXPECT_EQ(pages->tabText(1), QString("Nastavi partnerje"));
+    EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_EQ(pages->widget(0)->objectName(), QString("cKreiranje"));
+    EXPECT_EQ(pages->widget(1)->objectName(), QString("cNastavi"));
+
+    const QWidget& page = *main->cKreiranje();
+    auto* group = page.findChild<QGroupBox*>();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->title(), QString("Kriteriji za kreiranje dokumentov"));
+    for (const char* name : {"fkDatumKont", "fkDatum", "fkSubjekt", "fkPoslDog"})
+        EXPECT_NE(group->findChild<QWidget*>(name), nullptr) << name;
+    EXPECT_EQ(labelText(page, "lObdracPoslDog"), QString("Posl.dog.za periodično fakturiranje:"));
+    EXPECT_EQ(labelText(page, "lkDatumKont"), QString("Za obdobje od:"));
+    EXPECT_EQ(labelText(page, "lkDatum"), QString("Datum dokumentov:"));
+    EXPECT_EQ(labelText(page, "lkSubjekt"), QString("Partner:"));
+    EXPECT_EQ(labelText(page, "lkPoslDog"), QString("Poslovni dogodek:"));
+    EXPECT_EQ(labelText(page, "lKreDok"), QString("Kreirani dokumenti / periodika / partner:"));
+    EXPECT_EQ(page.findChild<QLabel*>("lkDatum")->buddy(), main->fkDatum());
+
+    EXPECT_EQ(page.findChild<QPushButton*>("bKreiranje")->text(), QString("Kreiranje"));
+    EXPECT_EQ(page.findChild<QPushButton*>("bIzpis")->text(), QString("Izpis"));
+    auto* gauge = page.findChild<QProgressBar*>("fGauge");
+    ASSERT_NE(gauge, nullptr);
+    EXPECT_EQ(gauge->minimum(), 0);
+    EXPECT_EQ(gauge->maximum(), 100);
+    EXPECT_NE(page.findChild<QPlainTextEdit*>("mKreDok"), nullptr);
+
+    EXPECT_EQ(page.findChild<LookupComboBox*>("fObdracPoslDog")->lookupText(), QString("PF"));
+    EXPECT_EQ(main->fkDatumKont()->date(), Today);
+    EXPECT_EQ(main->fkDatum()->date(), Today);
+    EXPECT_EQ(main->fkDatum()->text(), QString("14.03.2026"));
+
+    EXPECT_EQ(main->Okno()->text(), QString("Konec"));
+    EXPECT_EQ(main->Nast()->text(), QString("O programu"));
+    EXPECT_EQ(main->Dodatno00()->title(), QString("Dodatno"));
+    EXPECT_FALSE(main->Dodatno00()->menuAction()->isVisible());
+}
+
+TEST_F(MainWindowTest, DatePickersFollowTheSeparator)
+{
+    env.writeIni("[Program]\nDateSeparator=/\n");
+    auto main = makeMain(env);
+    EXPECT_EQ(main->fkDatumKont()->text(), QString("14/03/2026"));
+}
+
+TEST_F(MainWindowTest, FirstPaintEndsTheQuietStartAndCloseAsks)
+{
+    auto main = makeMain(env);
+    showAndSettle(*main);
+    EXPECT_TRUE(main->firstPaintDone());
+    EXPECT_FALSE(QuietClose);
+
+    boxes.answer(MsgButton::Cancel);
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(main->isVisible());
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].kind, MsgKind::Confirmation);
+    EXPECT_EQ(boxes.shown()[0].text, QString("Ali želiš končati z delom ?"));
+    EXPECT_EQ(boxes.shown()[0].buttons, (std::vector<MsgButton>{MsgButton::Ok, MsgButton::Cancel}));
+
+    boxes.answer(MsgButton::Ok);
+    EXPECT_TRUE(main->close());
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_EQ(boxes.shown().size(), 2u);
+}
+
+TEST_F(MainWindowTest, QuietCloseClosesWithoutAsking)
+{
+    auto main = makeMain(env);
+    main->show();   // no event loop yet: the start-up has not finished
+    EXPECT_TRUE(QuietClose);
+    EXPECT_TRUE(main->close());
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(MainWindowTest, CancelKeepsChildWindowsOpen)
+{
+    auto main = makeMain(env);
+    showAndSettle(*main);
+    main->NastClick();
+    ASSERT_EQ(main->mdiArea()->subWindowList().size(), 1);
+    boxes.answer(MsgButton::Cancel);
+    EXPECT_FALSE(main->close());
+    EXPECT_EQ(main->mdiArea()->subWindowList().size(), 1);
+    EXPECT_TRUE(main->mdiArea()->subWindowList().first()->isVisible());
+}
+
+TEST_F(MainWindowTest, ClosingClosesTheChildrenAndWritesTheBusinessEvent)
+{
+    env.writeIni("[Program]\nObdracPoslDog=PF\n");
+    QStringList calls;
+    shellHooks().dataModuleExists = [] { return true; };
+    shellHooks().disconnectDataModule = [&] { calls << "disconnect"; };
+    shellHooks().postTemplates = [&] { calls << "post"; };
+    auto main = makeMain(env);
+    showAndSettle(*main);
+    main->NastClick();
+    QPointer<QMdiSubWindow> child = main->mdiArea()->subWindowList().first();
+    main->fObdracPoslDog()->setLookupText("PX");
+    boxes.answer(MsgButton::Ok);
+    EXPECT_TRUE(main->close());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(child.isNull());
+    EXPECT_EQ(calls, (QStringList{"disconnect", "post"}));
+    EXPECT_EQ(GetStringFromIniFile("Program", "ObdracPoslDog", "?"), QString("PX"));
+}
+
+TEST_F(MainWindowTest, TheBusinessEventChosenIsShownAtTheNextStart)
+{
+    {
+        auto main = makeMain(env);
+        main->fObdracPoslDog()->setLookupText("PG");
+        EXPECT_TRUE(main->close());
+    }
+    auto main = makeMain(env);
+    EXPECT_EQ(main->fObdracPoslDog()->lookupText(), QString("PG"));
+}
+
+TEST_F(MainWindowTest, AChildThatRefusesKeepsTheProgramRunning)
+{
+    QStringList calls;
+    shellHooks().postTemplates = [&] { calls << "post"; };
+    auto main = makeMain(env);
+    showAndSettle(*main);
+    auto* stubborn = new StubbornChild;
+    showMdiChild(stubborn);
+    boxes.answer(MsgButton::Ok);
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(calls.isEmpty());
+    stubborn->refuse = false;
+    boxes.answer(MsgButton::Ok);
+    EXPECT_TRUE(main->close());
+}
+
+TEST_F(MainWindowTest, AboutWindowOpenedTwiceGivesOneChild)
+{
+    auto main = makeMain(env);
+    showAndSettle(*main);
+    main->Nast()->trigger();
+    ASSERT_EQ(main->mdiArea()->subWindowList().size(), 1);
+    QMdiSubWindow* about = main->mdiArea()->subWindowList().first();
+    EXPECT_EQ(about->widget()->objectName(), QString("About"));
+    about->showMinimized();
+    main->Nast()->trigger();
+    EXPECT_EQ(main->mdiArea()->subWindowList().size(), 1);
+    EXPECT_FALSE(about->isMinimized());
+    EXPECT_EQ(main->mdiArea()->activeSubWindow(), about);
+    EXPECT_TRUE(MDIChildExist("about"));
+    EXPECT_FALSE(MDIChildExist("Drugo"));
+
+    const QStringList texts = [&] {
+        QStringList out;
+        for (auto* label : about->widget()->findChildren<QLabel*>())
+            out << label->text();
+        return out;
+    }();
+    EXPECT_TRUE(texts.contains(ProgramVersion));
+    EXPECT_TRUE(texts.contains(ProgramBuildNo));
+}
+
+TEST_F(MainWindowTest, AbandonedLoginClosesQuietly)
+{
+    shellHooks().runLogin = [] {};
+    shellHooks().parameterOpen = [] { return false; };
+    auto main = makeMain(env);
+    showAndSettle(*main);
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(MainWindowTest, SignedInStartOpensTheRememberedTemplates)
+{
+    env.writeIni("[Program]\nObdracPoslDog=PF\n");
+    QStringList calls;
+    shellHooks().runLogin = [&] {
+        calls << "login";
+        CurrentUserID = "AB";
+    };
+    shellHooks().parameterOpen = [] { return true; };
+    shellHooks().openTemplates = [&](const QString& code) { calls << "templates " + code; };
+    auto main = makeMain(env);
+    showAndSettle(*main);
+    EXPECT_EQ(calls, (QStringList{"login", "templates PF"}));
+    EXPECT_TRUE(main->isVisible());
+}
+
+TEST_F(MainWindowTest, ClosingTheBusinessEventDropDownReloadsTheTemplates)
+{
+    QStringList calls;
+    shellHooks().openTemplates = [&](const QString& code) { calls << code; };
+    auto main = makeMain(env);
+    main->fObdracPoslDog()->setLookupText("PF");
+    main->fObdracPoslDogCloseUp(true);
+    main->fObdracPoslDogCloseUp(false);   // closed without a choice
+    main->fObdracPoslDog()->setLookupText("");
+    main->fObdracPoslDogCloseUp(true);    // nothing chosen in the selector
+    EXPECT_EQ(calls, (QStringList{"PF"}));
+    // the documents' business event shares the handler and filters on the selector's code
+    main->fObdracPoslDog()->setLookupText("PG");
+    main->fkPoslDog()->setLookupText("IR");
+    emit main->fkPoslDog()->closeUp(true);
+    EXPECT_EQ(calls, (QStringList{"PF", "PG"}));
+}
+
+TEST_F(MainWindowTest, ChangingPagesPostsTheTemplates)
+{
+    int posts = 0;
+    shellHooks().postTemplates = [&] { ++posts; };
+    auto main = makeMain(env);
+    main->PageControl()->setCurrentIndex(1);
+    main->PageControl()->setCurrentIndex(0);
+    EXPECT_EQ(posts, 2);
+}
+
+TEST_F(MainWindowTest, HooksForPagesAndCommands)
+{
+    QStringList calls;
+    mainWindowHooks().setupNastaviPage = [&](TMain&, QWidget* page) { calls << "page " + page->objectName(); };
+    mainWindowHooks().kreiranje = [&](TMain& m) { m.mKreDok()->appendPlainText("run"); calls << "kreiranje"; };
+    mainWindowHooks().izpis = [&](TMain&) { calls << "izpis"; };
+    mainWindowHooks().buildExtraMenu = [&](TMain&, QMenu* menu) {
+        menu->addAction("Poročilo");
+        menu->menuAction()->setVisible(true);
+        calls << "menu";
+    };
+    mainWindowHooks().formShow = [&](TMain&) { calls << "show"; };
+    auto main = makeMain(env);
+    QTest::mouseClick(main->bKreiranje(), Qt::LeftButton);
+    QTest::mouseClick(main->bIzpis(), Qt::LeftButton);
+    showAndSettle(*main);
+    EXPECT_EQ(calls, (QStringList{"page cNastavi", "menu", "kreiranje", "izpis", "show"}));
+    EXPECT_TRUE(main->Dodatno00()->menuAction()->isVisible());
+    EXPECT_EQ(main->mKreDok()->toPlainText(), QString("run"));
+}
+
+TEST_F(MainWindowTest, HintsGoToTheStatusBar)
+{
+    auto main = makeMain(env);
+    QStatusTipEvent tip("Namig");
+    QApplication::sendEvent(main->bIzpis(), &tip);
+    EXPECT_EQ(main->statusBar()->currentMessage(), QString("Namig"));
+}
+
+TEST_F(MainWindowTest, KonecClosesTheWindow)
+{
+    auto main = makeMain(env);
+    showAndSettle(*main);
+    boxes.answer(MsgButton::Ok);
+    main->Okno()->trigger();
+    EXPECT_FALSE(main->isVisible());
+}
+
+TEST_F(MainWindowTest, PositionSavedAtDestroyAndRestoredAtFirstPaint)
+{
+    {
+        auto main = makeMain(env);
+        showAndSettle(*main);
+        main->move(40, 50);
+        main->resize(750, 480);
+        boxes.answer(MsgButton::Ok);
+        main->close();
+    }
+    const QString ini = QString::fromUtf8(env.readIni());
+    EXPECT_TRUE(ini.contains("MainLeft=40")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("MainWidth=750")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("MainWindowState=0")) << ini.toStdString();
+    auto main = makeMain(env);
+    showAndSettle(*main);
+    EXPECT_EQ(main->pos(), QPoint(40, 50));
+    EXPECT_EQ(main->size(), QSize(750, 480));
+}
+
+TEST_F(MainWindowTest, ShraniFormOffSavesNothing)
+{
+    env.writeIni("[Program]\nShraniForm=0\n");
+    {
+        auto main = makeMain(env);
+        main->close();
+    }
+    EXPECT_FALSE(QString::fromUtf8(env.readIni()).contains("FormCord"));
+}
+} // namespace
