@@ -2,6 +2,8 @@
 
 #include "data/EODBC.h"
 
+#include <QRegularExpression>
+
 SqlDialect SqlDialect::fromDbmsName(const QString& dbmsName)
 {
     const QString n = dbmsName.trimmed();
@@ -52,21 +54,36 @@ QString SqlDialect::rewriteDateTimeLiteral(const QString& content, bool* changed
     return content.left(19) + QLatin1Char('.') + ms;
 }
 
+QString SqlDialect::rewriteUnquoted(const QString& text)
+{
+    static const QRegularExpression like(QStringLiteral("(?<=\\s)LIKE(?=\\s)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression limit(QStringLiteral("(,|\\bSELECT\\b)(\\s*)Limit\\b(?=\\s*(?:,|FROM\\b))"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QString out = text;
+    if (out.contains(QLatin1String("like"), Qt::CaseInsensitive))
+        out.replace(like, QStringLiteral("ILIKE"));
+    if (out.contains(QLatin1String("limit"), Qt::CaseInsensitive))
+        out.replace(limit, QStringLiteral("\\1\\2\"limit\""));
+    return out;
+}
+
 QString SqlDialect::rewrite(const QString& sql) const
 {
-    if (m_kind != Kind::PostgreSQL || !sql.contains(QLatin1Char('\'')))
+    if (m_kind != Kind::PostgreSQL)
         return sql;
     QString out;
-    out.reserve(sql.size());
+    out.reserve(sql.size() + 16);
     const int n = int(sql.size());
+    int runStart = 0;
     int i = 0;
     while (i < n) {
         const QChar c = sql[i];
         if (c != QLatin1Char('\'') && c != QLatin1Char('"')) {
-            out += c;
             ++i;
             continue;
         }
+        out += rewriteUnquoted(sql.mid(runStart, i - runStart));
         int j = i + 1;
         while (j < n) {
             if (sql[j] == c) {
@@ -80,14 +97,16 @@ QString SqlDialect::rewrite(const QString& sql) const
         }
         if (j >= n) {   // unclosed: copy the rest unchanged
             out += QStringView(sql).mid(i);
-            break;
+            return out;
         }
         const QString content = sql.mid(i + 1, j - i - 1);
         out += c;
         out += c == QLatin1Char('\'') ? rewriteDateTimeLiteral(content) : content;
         out += c;
         i = j + 1;
+        runStart = i;
     }
+    out += rewriteUnquoted(sql.mid(runStart));
     return out;
 }
 

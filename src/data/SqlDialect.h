@@ -18,11 +18,22 @@ public:
     Kind kind() const noexcept { return m_kind; }
     QString name() const;
 
-    // The text to send for a statement written in the program's SQL. PostgreSQL: every quoted
-    // literal of exactly the form 'yyyy/mm/dd hh:nn:ss:z' (milliseconds z of one to three digits
-    // after a colon, as the program's date-time literals carry them) becomes
-    // 'yyyy/mm/dd hh:nn:ss.zzz'; nothing else changes. Other servers: unchanged.
+    // The text to send for a statement written in the program's SQL. PostgreSQL:
+    // - every quoted literal of exactly the form 'yyyy/mm/dd hh:nn:ss:z' (milliseconds z of one
+    //   to three digits after a colon, as the program's date-time literals carry them) becomes
+    //   'yyyy/mm/dd hh:nn:ss.zzz';
+    // - outside quotes (see rewriteUnquoted): LIKE between blanks becomes ILIKE, and the column
+    //   Limit in a select list becomes "limit".
+    // Nothing else changes. Other servers: unchanged.
     QString rewrite(const QString& sql) const;
+
+    // The PostgreSQL rewrites of a piece of statement text that lies outside quotes:
+    // - the word LIKE (any case) with white space on both sides becomes ILIKE, since the suite's
+    //   server compares texts without regard to case;
+    // - the bare identifier Limit (any case; a reserved word on PostgreSQL, where the schema
+    //   names the column "limit"), when preceded by "," or SELECT and followed by "," or FROM
+    //   (white space between them allowed), becomes "limit" in double quotes.
+    static QString rewriteUnquoted(const QString& text);
 
     // PostgreSQL's driver reports a failed login with the generic SQLSTATE 08001; the program
     // expects the SQL Server class 28 (invalid authorization). Adjusts such records in place.

@@ -8,6 +8,7 @@
 
 #include "data/DateTimeRecord.h"
 #include "data/FieldType.h"
+#include "data/LogSender.h"
 #include "data/OdbcHandle.h"
 #include "data/UpdateTarget.h"
 
@@ -35,15 +36,21 @@ class THdbc;
 // Columns are counted from 1. A NULL column reads as "", 0, 0, the all-zero DateTimeRecord and
 // an empty byte array; ColumnIsNull tells NULL apart. Columns may be read in any order and more
 // than once. Column names are reported in upper case.
-class THstmt {
+class THstmt : public LogDescribable {
 public:
     explicit THstmt(THdbc* hdbc = nullptr);
-    ~THstmt();
+    ~THstmt() override;
     THstmt(const THstmt&) = delete;
     THstmt& operator=(const THstmt&) = delete;
 
     const QString& Name() const { return m_name; }
     void setName(const QString& name) { m_name = name; }
+
+    // As a sender in the error log: "THstmt", its name, and "hDbc --> " + connection name and
+    // "SQL --> " + its text.
+    QString logClassName() const override;
+    QString logObjectName() const override;
+    QString logSenderProp() const override;
 
     THdbc* hDbc() const { return m_hdbc; }
     void sethDbc(THdbc* hdbc);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/DataSetTypes.h"
+#include "data/LogSender.h"
 #include "data/TField.h"
 #include "data/THdbc.h"
 #include "data/THstmt.h"
@@ -54,7 +55,7 @@ class DataSetWriter;
 // being inserted shown at its insert position. While controls are disabled the signals (and the
 // re-opening of details) wait; EnableControls back to zero emits layoutChanged, stateChanged and
 // currentChanged once. No exception ever leaves a signal.
-class TwwOEDataSet : public QObject {
+class TwwOEDataSet : public QObject, public LogDescribable {
     Q_OBJECT
 public:
     explicit TwwOEDataSet(QObject* parent = nullptr);
@@ -63,6 +64,11 @@ public:
     // --- settings -------------------------------------------------------------------------
     const QString& Name() const { return m_name; }
     void setName(const QString& name);
+    // As a sender in the error log: "TwwOEDataSet", its name, and the lines "DatabaseName --> ",
+    // "TableName --> " (empty: a query), "hDbc --> " and "SQL -->" with its query lines.
+    QString logClassName() const override;
+    QString logObjectName() const override;
+    QString logSenderProp() const override;
     // Name of the connection, for display and the error log ("Database", "DatabaseLook").
     const QString& DatabaseName() const { return m_databaseName; }
     void setDatabaseName(const QString& v) { m_databaseName = v; }

@@ -1,0 +1,133 @@
+#include "data/SqlBatch.h"
+
+#include "data/DataSif.h"
+#include "data/EAbort.h"
+#include "data/ErrorLog.h"
+#include "data/Exception.h"
+#include "data/Guard.h"
+#include "data/Money.h"
+#include "data/SqlLiterals.h"
+#include "data/SqlUpdate.h"
+
+#include <QDateTime>
+
+namespace {
+QString insertValueText(const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return QStringLiteral("null");
+    if (v.metaType() == QMetaType::fromType<Money>())
+        return FloatToStrSQL(v.value<Money>());
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return v.toString();
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return FloatToStrSQL(v.toDouble());
+    case QMetaType::QString:
+        return sqlQuotedStr(v.toString());
+    case QMetaType::QDate:
+    case QMetaType::QDateTime: {
+        if (isZeroDateValue(v))
+            return QStringLiteral("null");
+        const QDateTime dt = v.typeId() == QMetaType::QDate ? QDateTime(v.toDate(), QTime(0, 0)) : v.toDateTime();
+        return QLatin1Char('\'') + DateTimeToStrSQL(dt) + QLatin1Char('\'');
+    }
+    default:
+        return QStringLiteral("null");
+    }
+}
+
+struct CloseAtEnd {
+    THstmt& statement;
+    ~CloseAtEnd()
+    {
+        try {
+            statement.Close();
+        } catch (...) {
+        }
+    }
+};
+
+const THstmt* updateStatement() { return DataSif ? &DataSif->UpdateHstmt : nullptr; }
+} // namespace
+
+void sqlInsertValues(const QString& Table, const QVariantList& Pairs, QString& Buffer)
+{
+    if (Pairs.size() % 2 != 0)
+        return;
+    QStringList names, values;
+    for (qsizetype i = 0; i + 1 < Pairs.size(); i += 2) {
+        names << Pairs[i].toString();
+        values << insertValueText(Pairs[i + 1]);
+    }
+    Buffer += QStringLiteral("INSERT INTO ") + Table + QLatin1Char('(') + names.join(QLatin1Char(','))
+        + QStringLiteral(") VALUES (") + values.join(QLatin1Char(',')) + QStringLiteral("); ");
+}
+
+bool sqlDeleteFromTableSQL(const QString& Table, const QString& Where, QString& Buffer)
+{
+    if (!Where.isEmpty())
+        Buffer += QStringLiteral("DELETE FROM ") + Table + QStringLiteral(" WHERE ") + Where + QStringLiteral("; ");
+    else
+        Buffer += QStringLiteral("TRUNCATE TABLE ") + Table + QStringLiteral("; ");
+    return true;
+}
+
+bool sqlDeleteFromTable(const QString& Table, const QString& Where)
+{
+    bool failed = false;
+    bool result = false;
+    try {
+        QString buffer;
+        sqlDeleteFromTableSQL(Table, Where, buffer);
+        result = sqlExecute(buffer, true);
+        if (!result)
+            throw Exception(QStringLiteral("Brisanje iz tabele %1 ni uspelo !").arg(Table));
+    } catch (const EAbort&) {
+        throw;
+    } catch (...) {
+        LogCurrentException(updateStatement(), QStringLiteral("sqlDeleteFromTable"));
+        failed = true;
+    }
+    if (failed)
+        Abort();
+    return result;
+}
+
+void executeBatch(const QString& Batch)
+{
+    THstmt& s = requireDataSif().UpdateHstmt;
+    s.Close();
+    CloseAtEnd closer{s};
+    s.setSQL(Batch);
+    try {
+        s.Execute();
+    } catch (const std::exception& e) {
+        LogException(&e, &s, QStringLiteral("HstmtExecute-") + s.Name());
+        throw;
+    }
+    LogTrace(&s, QStringLiteral("HstmtExecute"));
+}
+
+bool sqlExecute(QString& Buffer, bool Force)
+{
+    if (!Force && Buffer.size() <= SqlBatchThreshold)
+        return true;
+    if (Buffer.trimmed().isEmpty()) {
+        Buffer.clear();
+        return true;
+    }
+    return guard(QStringLiteral("sqlExecute"), updateStatement(), false, [&] {
+        executeBatch(Buffer);
+        Buffer.clear();
+        return true;
+    });
+}

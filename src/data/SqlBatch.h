@@ -1,0 +1,42 @@
+#pragma once
+#include <QString>
+#include <QVariant>
+
+// Generated INSERT and DELETE statements collected in a text buffer owned by the caller (each
+// statement ended by "; ") and sent to the database in batches on the data module's write
+// statement UpdateHstmt.
+
+// The length above which an unforced sqlExecute sends the buffer.
+inline constexpr int SqlBatchThreshold = 8192;
+
+// Appends "INSERT INTO " + Table + "(" + names joined by "," + ") VALUES (" + values joined by
+// "," + "); ". Pairs alternate column name and value; an odd number of entries appends nothing.
+// Values by kind: integers as decimal numbers; floating numbers by FloatToStrSQL; Money amounts
+// exactly (FloatToStrSQL(Money)); texts "'...'" with apostrophes doubled; dates and date-times
+// "'yyyy/mm/dd hh:nn:ss'", or null for an empty (invalid or zero) date; anything else (NULL
+// among them) null.
+void sqlInsertValues(const QString& Table, const QVariantList& Pairs, QString& Buffer);
+
+// Appends "DELETE FROM " + Table + " WHERE " + Where + "; ", or "TRUNCATE TABLE " + Table + "; "
+// when Where is empty. Returns true.
+bool sqlDeleteFromTableSQL(const QString& Table, const QString& Where, QString& Buffer);
+
+// Deletes at once (sqlDeleteFromTableSQL into an empty buffer, sqlExecute forced). Returns true
+// when the statement was executed. A failure (also a failed execution, which sqlExecute has
+// logged) is logged as "sqlDeleteFromTable" and ends in a silent abort (EAbort), so that a
+// caller's before-delete handler abandons its own deletion.
+bool sqlDeleteFromTable(const QString& Table, const QString& Where);
+
+// Unforced and with a buffer of at most SqlBatchThreshold characters: returns true at once and
+// leaves the buffer to grow. Otherwise runs the buffer as one batch (executeBatch) and empties it;
+// an empty buffer is not sent. The result is true when nothing failed; a failure is logged as
+// "sqlExecute", gives false and leaves the buffer unchanged, so that the caller decides whether
+// to send it again or drop it.
+bool sqlExecute(QString& Buffer, bool Force);
+
+// Runs one batch text (statements separated by "; ") on UpdateHstmt, closed before and after,
+// exactly once. Returns normally when every statement of the text succeeded; otherwise throws
+// the failure as the statement layer raised it (EODBC with its diagnostic records), after the
+// log entry "HstmtExecute-UpdateHstmt". With SqlTraceOn a successful batch writes the trace row
+// "HstmtExecute". Nothing is retried.
+void executeBatch(const QString& Batch);
