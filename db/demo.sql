@@ -72,7 +72,7 @@ INSERT INTO ODDel (UserID, Delavec, Geslo, Oddelek, UserZap, UserSpre) VALUES
   ('03', 'Mojca Žagar',    '', 'Nabava',        '00', '00');
 
 -- Password of user 01: the scrambled hexadecimal form of the demo password "demo".
-UPDATE ODDel SET Geslo = '' WHERE UserID = '01';   -- PASSWORD-DEMO
+UPDATE ODDel SET Geslo = '78570A18' WHERE UserID = '01';   -- PASSWORD-DEMO
 
 INSERT INTO AvtorFunkcija (Funkcija, FunkcijaNad, Naziv, UserZap, UserSpre) VALUES
   ('VEKTOR',        '',          'Programski paket',       '00', '00'),

@@ -1,0 +1,7 @@
+#include "LoginHooks.h"
+
+LoginHooks& loginHooks()
+{
+    static LoginHooks hooks;
+    return hooks;
+}
