@@ -194,3 +194,27 @@ TEST_F(TableRoutines, AuditFieldsOfNewAndChangedRecords)
     EXPECT_EQ(errorLogOperations(), QStringList{"SetDateOnPost"});
     EXPECT_EQ(sql("SELECT COUNT(*) FROM Beleg WHERE Kljuc = 'D'"), QString("1"));
 }
+
+TEST_F(TableRoutines, LocalTablesOpenWithTheSameMessages)
+{
+    LocalTable napaka("VektorDataTemp", "TObdracNapaka");
+    EXPECT_FALSE(OpenTable(napaka, "tbNapaka", false));   // its database is not connected
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(errorLogOperations(), QStringList{"OpenTable-tbNapaka"});
+    EXPECT_THROW(OpenTable(napaka, "tbNapaka", true), Exception);
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_TRUE(boxes.shown()[0].text.startsWith("Napaka pri odpiranju datoteke: tbNapaka !\r\n"));
+
+    module->DatabaseTemp.connect();
+    defineTObdracNapaka(napaka);
+    napaka.createTable();
+    EXPECT_TRUE(OpenTable(napaka, "tbNapaka", true));
+    EXPECT_TRUE(napaka.isOpen());
+    napaka.append();
+    napaka.setValue("Kljuc", "031000001");
+    napaka.setValue("Kolicina", 2.5);
+    napaka.post();
+    EXPECT_EQ(napaka.asInteger("ZapSt"), 1);
+    EXPECT_EQ(napaka.indexDefs().size(), 1);
+    EXPECT_EQ(napaka.fieldDefs().size(), 9);
+}
