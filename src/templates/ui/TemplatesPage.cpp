@@ -6,11 +6,11 @@
 #include "controls/ui/DBGrid.h"
 #include "controls/ui/DBNavigator.h"
 #include "controls/ui/LookupComboBox.h"
+#include "data/TwwOEDataSet.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSplitter>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -64,8 +64,15 @@ TemplatesPage::TemplatesPage(TemplateTables& tables, QWidget* parent) : QWidget(
     connect(m_gObdrac, &DBGrid::titleButtonClick, this, &TemplatesPage::gObdracTitleButtonClick);
     connect(m_gObdracPoz, &DBGrid::titleButtonClick, this, &TemplatesPage::gObdracPozTitleButtonClick);
     connect(m_gObdracPoz, &DBGrid::gridEnter, this, &TemplatesPage::gObdracPozEnter);
-    // a line added from the navigator belongs to a numbered template, as one added in the grid
-    connect(m_navObdracPoz->button(DBNavigator::Insert), &QToolButton::pressed, this, &TemplatesPage::gObdracPozEnter);
+    // a line added from the navigator while the template is still new: the template is posted
+    // (as when the line grid is entered) and the line is added to it
+    connect(m_navObdracPoz, &DBNavigator::clicked, this, [this](DBNavigator::Button button, bool ok) {
+        if (button != DBNavigator::Insert || ok || m_tables.tbObdrac.State() != dsInsert)
+            return;
+        gObdracPozEnter();
+        if (m_tables.tbObdrac.State() == dsBrowse)
+            m_dataObdracPoz->insert();
+    });
 }
 
 TemplatesPage::~TemplatesPage() = default;
