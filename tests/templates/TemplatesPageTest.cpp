@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -304,6 +305,27 @@ TEST_F(TemplatesPageTest, ChoosingAnItemByNameFillsTheCodeAndByCodeTheName)
     EXPECT_EQ(line("NAZIV").asString(), QString("Najem parkirnega mesta"));
     ASSERT_TRUE(page->postTemplates());
     EXPECT_EQ(sql("SELECT Poz, Ident, Naziv FROM ObdracPoz WHERE Kljuc = '25G100009'"), QString("5|NAJ-PARK|Najem parkirnega mesta"));
+
+    // a code typed in part, the list opened from the keyboard: the row found is the one chosen
+    page->NavObdracPoz()->click(DBNavigator::Insert);
+    const QModelIndex identCell = cell(gObdracPoz(), tables->tbObdracPoz.currentRow(), "IDENT");
+    gObdracPoz().setCurrentIndex(identCell);
+    gObdracPoz().edit(identCell);
+    QApplication::processEvents();
+    fIdent = qobject_cast<LookupComboBox*>(gObdracPoz().indexWidget(identCell));
+    ASSERT_NE(fIdent, nullptr);
+    fIdent->setFocus();
+    QTest::keyClicks(fIdent, "STO-V");
+    EXPECT_EQ(fIdent->lookupText(), QString("STO-VAR"));   // found while typing
+    QTest::keyClick(fIdent, Qt::Key_F4);
+    QApplication::processEvents();
+    ASSERT_TRUE(fIdent->view()->isVisible());
+    QTest::keyClick(fIdent->view(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(line("IDENT").asString(), QString("STO-VAR"));
+    EXPECT_EQ(line("NAZIV").asString(), QString("Varovanje objekta"));
+    EXPECT_EQ(line("POZ").asInteger(), 10);
+    page->NavObdracPoz()->click(DBNavigator::Cancel);
 }
 
 TEST_F(TemplatesPageTest, ClickingATitleSortsTheGrid)
@@ -343,4 +365,21 @@ TEST_F(TemplatesPageTest, AValueStillBeingTypedIsPostedWhenThePageIsLeft)
     EXPECT_EQ(boxes.texts(), QStringList{"Letnica datuma mora biti enaka letnici dokumenta!"});
     EXPECT_EQ(tables->tbObdrac.State(), dsEdit);
     page->NavObdrac()->click(DBNavigator::Cancel);
+}
+
+TEST_F(TemplatesPageTest, ACodeTypedInPartStaysWhileItsDropDownOpens)
+{
+    LookupComboBox fIdent;
+    fIdent.bindLookup(&tables->tbLookMS, "IDENT");
+    fIdent.setChoiceFromListOnly(true);
+    fIdent.setLookupText("PIS-PAP");
+    fIdent.setEditText("STO-V");
+    // the drop-down takes the focus: the text typed so far is what it searches for
+    QFocusEvent toPopup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(&fIdent, &toPopup);
+    EXPECT_EQ(fIdent.lookupText(), QString("STO-V"));
+    // leaving the box for good puts the last listed value back
+    QFocusEvent away(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(&fIdent, &away);
+    EXPECT_EQ(fIdent.lookupText(), QString("PIS-PAP"));
 }
