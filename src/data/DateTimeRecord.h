@@ -17,7 +17,7 @@ struct DateTimeRecord {
     {
         return year == 0 && month == 0 && day == 0 && hour == 0 && minute == 0 && second == 0 && fraction == 0;
     }
-    // Date plus time, milliseconds = fraction / 1,000,000 (local time spec). Throws EConvertError
+    // Date plus time, milliseconds = fraction / 1,000,000 (local time). Throws EConvertError
     // for the all-zero record and for any record that is not a valid date and time.
     QDateTime toDateTime() const;
     // The record of a date-time (an invalid one gives the all-zero record).

@@ -121,3 +121,42 @@ void SqlDialect::normalizeConnectError(EODBC& error)
             error.setSqlState(i, QStringLiteral("28000"));
     }
 }
+
+qint64 SqlDialect::advisoryLockKey(const QString& resource)
+{
+    quint64 hash = 14695981039346656037ULL;
+    for (const char c : resource.toUtf8()) {
+        hash ^= quint8(c);
+        hash *= 1099511628211ULL;
+    }
+    return qint64(hash);
+}
+
+QString SqlDialect::sessionLockStatement(const QString& resource) const
+{
+    switch (m_kind) {
+    case Kind::PostgreSQL:
+        return QStringLiteral("SELECT CASE WHEN pg_try_advisory_lock(%1) THEN 1 ELSE 0 END AS Zaklenjeno")
+            .arg(advisoryLockKey(resource));
+    case Kind::SqlServer:
+        return QStringLiteral("SET NOCOUNT ON; DECLARE @Rezultat int; "
+                              "EXEC @Rezultat = sp_getapplock @Resource = '%1', @LockMode = 'Exclusive', "
+                              "@LockOwner = 'Session', @LockTimeout = 0; "
+                              "SELECT CASE WHEN @Rezultat >= 0 THEN 1 ELSE 0 END AS Zaklenjeno")
+            .arg(resource);
+    case Kind::Other: break;
+    }
+    return {};
+}
+
+QString SqlDialect::sessionUnlockStatement(const QString& resource) const
+{
+    switch (m_kind) {
+    case Kind::PostgreSQL:
+        return QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(advisoryLockKey(resource));
+    case Kind::SqlServer:
+        return QStringLiteral("EXEC sp_releaseapplock @Resource = '%1', @LockOwner = 'Session'").arg(resource);
+    case Kind::Other: break;
+    }
+    return {};
+}

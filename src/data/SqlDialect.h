@@ -43,6 +43,18 @@ public:
     // The date-time literal rewrite on one literal's content (without quotes); exposed for tests.
     static QString rewriteDateTimeLiteral(const QString& content, bool* changed = nullptr);
 
+    // An exclusive lock on a named resource of the current database, held by the session (the
+    // connection) that takes it until it releases it or the connection ends (also when the
+    // program dies). The lock statement does not wait; its first result column is 1 when the
+    // lock was taken and 0 when another session holds it. Empty texts: the server has no such
+    // locks. resource: letters, digits, "." and "_" only.
+    // PostgreSQL: an advisory session lock keyed by a stable 64-bit hash of the name.
+    // SQL Server: sp_getapplock / sp_releaseapplock with @LockOwner = 'Session'.
+    QString sessionLockStatement(const QString& resource) const;
+    QString sessionUnlockStatement(const QString& resource) const;
+    // The advisory-lock key of a resource name (FNV-1a, 64 bits, as a signed number).
+    static qint64 advisoryLockKey(const QString& resource);
+
 private:
     Kind m_kind = Kind::Other;
 };

@@ -1,0 +1,373 @@
+#include "generation/DocumentRun.h"
+
+#include "data/DataSif.h"
+#include "data/ErrorLog.h"
+#include "data/Exception.h"
+#include "data/Numbering.h"
+#include "data/SqlLiterals.h"
+#include "data/TableRoutines.h"
+#include "data/TextRoutines.h"
+#include "generation/DocumentDefaults.h"
+#include "generation/DocumentRows.h"
+#include "generation/NarocRec.h"
+#include "generation/OrderDefaults.h"
+#include "pricing/LineValuation.h"
+#include "pricing/MasterLookups.h"
+#include "pricing/MasterRecords.h"
+#include "pricing/PriceDetermination.h"
+#include "pricing/PrometRec.h"
+
+#include <QtMath>
+
+namespace {
+
+const QString KeyField = QStringLiteral("Kljuc");
+
+void closeQuietly(THstmt& statement) noexcept
+{
+    try {
+        statement.Close();
+    } catch (...) {
+    }
+}
+
+// Runs a statement of the run; a failure is logged under the statement's name and raised again,
+// which ends the command.
+void executeOrRaise(THstmt& statement)
+{
+    try {
+        statement.Execute();
+    } catch (const std::exception& e) {
+        LogException(e, &statement, QStringLiteral("HstmtExecute-") + statement.Name());
+        throw;
+    }
+}
+
+} // namespace
+
+DocumentRun::DocumentRun(const GenerationCriteria& criteria, const GenerationCallbacks& callbacks,
+                         GenerationResult& result)
+    : m_criteria(criteria), m_callbacks(callbacks), m_result(result),
+      m_writer(DataSif->DatabaseHstmt,
+               DocumentWriter::Hooks{
+                   [this](const PendingDocument& d) { written(d); },
+                   [this](const PendingDocument& d, const QString& reason) { notWritten(d, reason); },
+                   [this](const PendingDocument& d) { return renumber(d); },
+                   callbacks.beforeCommit,
+               })
+{
+}
+
+DocumentRun::~DocumentRun()
+{
+    // Nothing of a run outlives it: a run that did not end normally has been abandoned already.
+    try {
+        if (m_writer.hasPending() || !m_group.documents.empty())
+            abandon(QStringLiteral("kreiranje ni bilo dokončano"));
+    } catch (...) {
+    }
+}
+
+void DocumentRun::KreirajIzdRac()
+{
+    runTemplates(TemplateKind::Invoice);
+}
+
+void DocumentRun::KreirajNaroc()
+{
+    runTemplates(TemplateKind::Order);
+}
+
+void DocumentRun::runTemplates(TemplateKind kind)
+{
+    const QString condition = dueCondition(kind, m_criteria.DatumKont, m_criteria.Subjekt, m_criteria.PoslDog);
+    const int total = GetQueryRecordCount(dueTemplatesTables(), dueTemplatesCountWhere(condition));
+    THstmt& q0 = DataSif->qQuery0;
+    THstmt& q1 = DataSif->qQuery1;
+    q0.Close();
+    q0.setSQL(dueTemplatesSelect(kind, condition));
+    setProgress(0);
+    executeOrRaise(q0);
+    int count = 0;
+    while (q0.FetchNext()) {
+        ++count;
+        m_template = TemplateRow{
+            q0.ColumnAsString(DueCol::Kljuc),
+            q0.ColumnAsString(DueCol::Subjekt),
+            q0.ColumnAsString(DueCol::NacIzrCene),
+            q0.ColumnAsString(DueCol::Tip),
+            q0.ColumnAsString(DueCol::PoslDogFak),
+            q0.ColumnAsString(DueCol::Valuta),
+            kind == TemplateKind::Order ? q0.ColumnAsString(DueCol::PoslDogTip) : QString(),
+        };
+        m_group = PendingGroup();
+        if (m_template.tip != QLatin1String("T")) {
+            buildDocument(kind, m_template.subjekt);
+        } else {
+            q1.Close();
+            q1.setSQL(partnersOfTypeSelect(m_template.subjekt));
+            executeOrRaise(q1);
+            while (q1.FetchNext())
+                buildDocument(kind, q1.ColumnAsString(1));
+            q1.Close();
+        }
+        m_writer.add(std::move(m_group));
+        m_group = PendingGroup();
+        m_writer.execute(false);
+        setProgress(total > 0 ? qRound(double(count) / double(total) * 100.0) : 0);
+    }
+    q0.Close();
+    m_writer.execute(true);
+    setProgress(100);
+}
+
+void DocumentRun::buildDocument(TemplateKind kind, const QString& partner)
+{
+    if (kind == TemplateKind::Invoice)
+        KreirajIzdRacDok(partner);
+    else
+        KreirajNarocDok(partner);
+}
+
+QString DocumentRun::nextDocumentKey(const QString& key)
+{
+    const int counter = key.mid(4, 5).toInt() + 1;
+    if (counter > MaxDocumentCounter)
+        throw Exception(QStringLiteral("Števec dokumentov %1 je dosegel največjo vrednost %2 ! Novega ključa ni mogoče "
+                                       "določiti.")
+                            .arg(key.left(4))
+                            .arg(MaxDocumentCounter));
+    return key.left(4) + StrZeroInt(counter, 5);
+}
+
+QString DocumentRun::takeDocumentKey(const QString& table, const QString& poslDog)
+{
+    const auto it = RunDocumentKeys.constFind(poslDog);
+    const QString key = it == RunDocumentKeys.constEnd()
+        ? NovaStevGlavC(table, KeyField, YearS(2, m_criteria.Datum) + poslDog)
+        : nextDocumentKey(it.value());
+    RunDocumentKeys.insert(poslDog, key);
+    return key;
+}
+
+// A document whose key another program took meanwhile: the next free number after both the
+// database's greatest key and the last key of this run, so that it collides with neither.
+QString DocumentRun::renumber(const PendingDocument& document)
+{
+    QString key = NovaStevGlavC(document.headerTable, KeyField, document.key.left(4));
+    const QString last = RunDocumentKeys.value(document.poslDog);
+    if (last.left(4) == key.left(4)) {
+        const QString afterLast = nextDocumentKey(last);
+        if (afterLast.mid(4).toInt() > key.mid(4).toInt())
+            key = afterLast;
+    }
+    RunDocumentKeys.insert(document.poslDog, key);
+    return key;
+}
+
+QString DocumentRun::templateUpdate() const
+{
+    return QStringLiteral("UPDATE Obdrac SET DatZadFak = '") + DateToStrSQL(m_criteria.Datum)
+        + QStringLiteral("' WHERE Kljuc = ") + sqlQuotedStr(m_template.kljuc) + QStringLiteral("; ");
+}
+
+void DocumentRun::KreirajIzdRacDok(const QString& n)
+{
+    THstmt& q2 = DataSif->qQuery2;
+    q2.Close();
+    q2.setSQL(templateLinesSelect(m_template.kljuc));
+    executeOrRaise(q2);
+    DocumentTotals totals;
+    bool lineWritten = false;
+    const QString e = m_template.poslDogFak;
+    const QDateTime d = m_criteria.Datum.startOfDay();
+
+    tbPrometDefaultValue(e, m_criteria.today());
+    const QString key = takeDocumentKey(QStringLiteral("Promet"), e);
+    TPrometRec& h = PrometRec;
+    h.Kljuc = key;
+    h.Prejemnik = n;
+    h.Datum = d;
+    h.DatumVal = d;
+    h.DatumDDV = d;
+    int p = 1;
+    tbPrometSubjDefaultValue(n, QStringLiteral("I"));
+
+    PendingDocument document;
+    document.headerTable = QStringLiteral("Promet");
+    document.lineTable = QStringLiteral("PrometPoz");
+    document.operation = QStringLiteral("KreirajIzdRacDok");
+    document.poslDog = e;
+    document.key = key;
+    document.templateKey = m_template.kljuc;
+    document.partner = n;
+    const QString osnova = ParamAsString(QStringLiteral("OSNZAIZRPRODCENE"));
+
+    while (q2.FetchNext()) {
+        const QString ident = q2.ColumnAsString(LineCol::Ident);
+        if (!FindMS(ident))
+            continue;
+        lineWritten = true;
+        tbPrometPozDefaultValue();
+        TPrometPozRec& line = PrometPozRec;
+        line.Kljuc = key;
+        line.Poz = p;
+        line.Ident = ident;
+        tbPrometPozIdentDefaultValue(QStringLiteral("I"));
+        line.Naziv = q2.ColumnAsString(LineCol::Naziv);
+        line.Kolicina = q2.ColumnAsFloat(LineCol::Kolicina);
+        line.Opomba = q2.ColumnAsString(LineCol::Opomba);
+        tbDolociDavekPoz(h.NacProdaje, line.Ident, line.TS, line.Davek, line.Trosarina, line.TrosarinaP);
+        IzrCenePozC(h.CenRazred, h.Prejemnik, h.Valuta, h.Datum, line.Kolicina, MSRec, QStringLiteral("I"), line.Cena,
+                    line.Rabat);
+        if (m_template.nacIzrCene == QLatin1String("F")) {
+            line.Cena = q2.ColumnAsFloat(LineCol::Cena);
+            line.Rabat = q2.ColumnAsFloat(LineCol::Rabat);
+        }
+        CalcVredPromPoz(line, totals, osnova);
+        ++p;
+        document.lines.push_back(prometPozColumns(line));
+    }
+    h.Vrednost = totals.value;
+    h.Popust = totals.discount;
+    h.Davek = totals.tax + totals.excise;
+    h.ZaPlacilo = totals.gross;
+    if (lineWritten) {
+        document.templateUpdate = templateUpdate();
+        document.header = prometColumns(h);
+        m_group.documents.push_back(std::move(document));
+    }
+    q2.Close();
+}
+
+void DocumentRun::KreirajNarocDok(const QString& n)
+{
+    THstmt& q2 = DataSif->qQuery2;
+    q2.Close();
+    q2.setSQL(templateLinesSelect(m_template.kljuc));
+    executeOrRaise(q2);
+    DocumentTotals totals;
+    bool lineWritten = false;
+    const QString e = m_template.poslDogFak;
+
+    tbNarocDefaultValue(e, m_criteria.today());
+    const QString key = takeDocumentKey(QStringLiteral("Naroc"), e);
+    TNarocRec& h = NarocRec;
+    h.Datum = m_criteria.Datum.startOfDay();
+    h.Kljuc = key;
+    h.Narocnik = n;
+    h.Prejemnik = n;
+    const QString side = m_template.poslDogTip == QLatin1String("P") ? QStringLiteral("I") : QStringLiteral("P");
+    if (FindSubj(n)) {
+        const bool clerkFromPartner = ParamAsString(QStringLiteral("POLNIREFIZSUBJ")) == QLatin1String("T");
+        if (side == QLatin1String("I")) {
+            if (clerkFromPartner)
+                h.Referent = SubjRec.Referent;
+            h.CenRazred = SubjRec.CenRazred;
+            h.NacProdaje = SubjRec.NacProdaje;
+            h.NacinPlac = SubjRec.NacinPlac;
+            h.Valuta = SubjRec.Valuta;
+            h.DniZaPlac = SubjRec.DniZaPlac;
+            h.Dostava = SubjRec.Dostava;
+        } else {
+            if (clerkFromPartner)
+                h.Referent = SubjRec.DobReferent;
+            h.Valuta = SubjRec.DobValuta;
+            h.Dostava = SubjRec.DobDostava;
+            h.DniZaPlac = SubjRec.DobDniZaPlac;
+            h.NacProdaje = SubjRec.DobNacProdaje;
+            h.Izjava = SubjRec.DobIzjava;
+            h.NacinPlac = SubjRec.DobNacinPlac;
+        }
+        h.KontOseba = PoisciKontOs(n);
+        h.KontOseba3 = h.KontOseba;
+    }
+
+    PendingDocument document;
+    document.headerTable = QStringLiteral("Naroc");
+    document.lineTable = QStringLiteral("NarocPoz");
+    document.operation = QStringLiteral("KreirajNarocDok");
+    document.poslDog = e;
+    document.key = key;
+    document.templateKey = m_template.kljuc;
+    document.partner = n;
+    const QString osnova = ParamAsString(QStringLiteral("OSNZAIZRPRODCENE"));
+
+    int p = 1;
+    while (q2.FetchNext()) {
+        const QString ident = q2.ColumnAsString(LineCol::Ident);
+        if (!FindMS(ident))
+            continue;
+        lineWritten = true;
+        tbNarocPozDefaultValue();
+        TNarocPozRec& line = NarocPozRec;
+        line.Kljuc = key;
+        line.Poz = p;
+        line.Ident = ident;
+        line.Naziv = q2.ColumnAsString(LineCol::Naziv);
+        line.Kolicina = q2.ColumnAsFloat(LineCol::Kolicina);
+        line.Opomba = q2.ColumnAsString(LineCol::Opomba);
+        line.EM = MSRec.EM;
+        tbDolociDavekPoz(h.NacProdaje, line.Ident, line.TS, line.Davek, line.Trosarina, line.TrosarinaP);
+        IzrCenePozC(h.CenRazred, n, h.Valuta, h.Datum, line.Kolicina, MSRec, side, line.Cena, line.Rabat);
+        if (m_template.nacIzrCene == QLatin1String("F")) {
+            line.Cena = q2.ColumnAsFloat(LineCol::Cena);
+            line.Rabat = q2.ColumnAsFloat(LineCol::Rabat);
+        }
+        CalcVredPromPoz(line.Kolicina, line.Cena, line.Rabat, line.Davek, line.Trosarina, line.TrosarinaP, totals,
+                        osnova);
+        ++p;
+        document.lines.push_back(narocPozColumns(line));
+    }
+    h.Vrednost = totals.value;
+    h.Popust = totals.discount;
+    h.Davek = totals.tax + totals.excise;
+    h.ZaPlacilo = totals.gross;
+    if (lineWritten) {
+        document.templateUpdate = templateUpdate();
+        document.header = narocColumns(h);
+        m_group.documents.push_back(std::move(document));
+    }
+    q2.Close();
+}
+
+void DocumentRun::setProgress(int value)
+{
+    if (m_callbacks.progress)
+        m_callbacks.progress(qBound(0, value, 100));
+}
+
+void DocumentRun::written(const PendingDocument& document)
+{
+    if (document.headerTable == QLatin1String("Promet"))
+        ++m_result.invoicesWritten;
+    else
+        ++m_result.ordersWritten;
+    if (m_callbacks.logLine)
+        m_callbacks.logLine(document.logLine());
+}
+
+void DocumentRun::notWritten(const PendingDocument& document, const QString& reason)
+{
+    const QString line = document.logLine() + QStringLiteral(" - NI ZAPISAN: ") + reason;
+    ++m_result.documentsNotWritten;
+    m_result.notWritten << line;
+    const Exception failure(QStringLiteral("Dokument ") + document.key + QStringLiteral(" (periodika ")
+                            + document.templateKey + QStringLiteral(", partner ") + document.partner
+                            + QStringLiteral(") ni zapisan: ") + reason);
+    LogException(failure, nullptr, document.operation);
+    if (m_callbacks.logLine)
+        m_callbacks.logLine(line);
+}
+
+void DocumentRun::abandon(const QString& reason)
+{
+    for (THstmt* s : {&DataSif->qQuery0, &DataSif->qQuery1, &DataSif->qQuery2})
+        closeQuietly(*s);
+    // The documents built so far for the template at hand were never complete as a group.
+    PendingGroup unfinished = std::move(m_group);
+    m_group = PendingGroup();
+    for (const PendingDocument& d : unfinished.documents)
+        notWritten(d, reason);
+    m_writer.discard(reason);
+}

@@ -1,0 +1,71 @@
+#pragma once
+#include "generation/DocumentWriter.h"
+#include "generation/DueTemplates.h"
+#include "generation/GenerationCriteria.h"
+#include "generation/GenerationResult.h"
+
+#include <QMap>
+#include <QString>
+
+// One generation command: the invoice run, then the order run, with their per-run state.
+//
+// For every due template (in key order) and every partner it stands for (a partner-type
+// template: every partner of that type, in name order), a document is built from the template's
+// lines, priced and valued, and kept with the update of the template's last-document date until
+// it is written. The documents of one template are written together in one transaction (see
+// DocumentWriter); the run log lists a document once it is in the database.
+class DocumentRun {
+public:
+    DocumentRun(const GenerationCriteria& criteria, const GenerationCallbacks& callbacks, GenerationResult& result);
+    ~DocumentRun();
+    DocumentRun(const DocumentRun&) = delete;
+    DocumentRun& operator=(const DocumentRun&) = delete;
+
+    // The invoice run: every due issued-invoice template.
+    void KreirajIzdRac();
+    // The order run: every due order template.
+    void KreirajNaroc();
+
+    // One invoice / order for partner n from the current template (the current row of the
+    // selection on qQuery0).
+    void KreirajIzdRacDok(const QString& n);
+    void KreirajNarocDok(const QString& n);
+
+    // After an error that ends the command: every document not yet written is dropped and
+    // reported as not written, so that nothing is left for a later run.
+    void abandon(const QString& reason);
+
+    // Business event -> the last document key given to it in this run.
+    QMap<QString, QString> RunDocumentKeys;
+
+    // The counter that follows a document key: the first 4 characters and characters 5 to 9
+    // plus 1, as five digits. Throws when the counter would pass 99999.
+    static QString nextDocumentKey(const QString& key);
+
+private:
+    struct TemplateRow {
+        QString kljuc;
+        QString subjekt;
+        QString nacIzrCene;
+        QString tip;
+        QString poslDogFak;
+        QString valuta;
+        QString poslDogTip;   // orders: the business event's Tip
+    };
+
+    void runTemplates(TemplateKind kind);
+    void buildDocument(TemplateKind kind, const QString& partner);
+    QString takeDocumentKey(const QString& table, const QString& poslDog);
+    QString renumber(const PendingDocument& document);
+    QString templateUpdate() const;
+    void setProgress(int value);
+    void written(const PendingDocument& document);
+    void notWritten(const PendingDocument& document, const QString& reason);
+
+    const GenerationCriteria& m_criteria;
+    const GenerationCallbacks& m_callbacks;
+    GenerationResult& m_result;
+    DocumentWriter m_writer;
+    TemplateRow m_template;
+    PendingGroup m_group;   // the documents of the current template
+};

@@ -1,0 +1,57 @@
+#include "generation/DueTemplates.h"
+
+#include "data/SqlFilter.h"
+#include "data/SqlLiterals.h"
+
+namespace {
+const QString HasLines = QStringLiteral(" AND G.Kljuc IN (SELECT P.Kljuc FROM ObdracPoz P WHERE G.Kljuc = P.Kljuc)");
+}
+
+QString dueCondition(TemplateKind kind, const QDate& dueDate, const QString& subjekt, const QString& poslDog)
+{
+    const QString d = DateToStrSQL(dueDate);
+    QString c = QStringLiteral(" AND G.Aktivno = 'T' AND (G.DatZadFak IS NULL OR G.DatZadFak + G.Periodika <= '") + d
+        + QStringLiteral("') ");
+    if (kind == TemplateKind::Invoice)
+        c += QStringLiteral(" AND (G.DatZadFak IS NULL OR G.DatZadFak <= G.DatumZak) AND D.Vrsta = 'F' AND D.Tip = 'I' ");
+    else
+        c += QStringLiteral(" AND (G.DatZadFak IS NULL OR G.DatZadFak <= G.DatumZak) AND D.Vrsta = 'N' ");
+    c += QStringLiteral(" AND G.Datum <= '") + d + QStringLiteral("' ");
+    MakeFilterStrSQL(c, QStringLiteral("G.Subjekt"), subjekt, true);
+    MakeFilterStrSQL(c, QStringLiteral("G.PoslDogFak"), poslDog, true);
+    return c;
+}
+
+QString dueTemplatesTables()
+{
+    return QStringLiteral("Obdrac G, PoslDog D");
+}
+
+QString dueTemplatesCountWhere(const QString& condition)
+{
+    return QStringLiteral("G.PoslDogFak = D.PoslDog ") + condition + HasLines;
+}
+
+QString dueTemplatesSelect(TemplateKind kind, const QString& condition)
+{
+    QString sql = QStringLiteral("SELECT G.Kljuc, G.Subjekt, G.NacIzrCene, G.Tip, G.Periodika, G.Datum, G.DatZadFak, "
+                                 "G.PoslDogFak, G.Valuta");
+    if (kind == TemplateKind::Order)
+        sql += QStringLiteral(", D.Tip");
+    sql += QStringLiteral(" FROM Obdrac G, PoslDog D WHERE G.PoslDogFak = D.PoslDog ") + condition + HasLines
+        + QStringLiteral(" ORDER BY G.Kljuc");
+    return sql;
+}
+
+QString partnersOfTypeSelect(const QString& partnerType)
+{
+    const QString t = sqlStrApostrof(partnerType);
+    return QStringLiteral("SELECT Naziv FROM Subjekt WHERE TipPartnerjaI LIKE '") + t
+        + QStringLiteral("' OR TipPartnerjaO LIKE '") + t + QStringLiteral("' ORDER BY Naziv");
+}
+
+QString templateLinesSelect(const QString& templateKey)
+{
+    return QStringLiteral("SELECT Ident, Naziv, Kolicina, Cena, Rabat, Opomba FROM ObdracPoz WHERE Kljuc = '")
+        + sqlStrApostrof(templateKey) + QStringLiteral("'");
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include <QString>
+#include <QVariantList>
+#include <vector>
+
+// One complete document of a generation run, kept until it is in the database: its lines, the
+// update of its template's last-document date and its header, as column lists (DocumentRows.h),
+// so that the statements can be written again under another key if the key turns out to be
+// taken when the document is written.
+struct PendingDocument {
+    QString headerTable;      // "Promet" or "Naroc"
+    QString lineTable;        // "PrometPoz" or "NarocPoz"
+    QString operation;        // the build's name for the error log ("KreirajIzdRacDok", ...)
+    QString poslDog;          // the document business event
+    QString key;              // the document key
+    QString templateKey;
+    QString partner;
+    std::vector<QVariantList> lines;   // in position order
+    QString templateUpdate;   // "UPDATE Obdrac SET DatZadFak = ... WHERE Kljuc = ...; "
+    QVariantList header;
+
+    // Gives the document another key (lines and header).
+    void setKey(const QString& newKey);
+    // The document's statements, each ended by "; ": the lines, the template update, the header.
+    QString sql() const;
+    // The run-log line: key / template key / partner.
+    QString logLine() const;
+};
+
+// The documents of one template in one run (one per partner): written together or not at all,
+// so that a template whose last-document date has moved has all its documents in the database
+// and a template whose date has not moved has none of them.
+struct PendingGroup {
+    std::vector<PendingDocument> documents;
+    QString sql() const;
+};

@@ -1,0 +1,387 @@
+// Documents are written whole or not at all, exactly once: batches of whole documents in
+// transactions, documents the database refuses, keys another program took, a run that breaks
+// off or is killed, and a second run while one holds the company's run lock.
+#include "GenerationFixture.h"
+#include "data/THdbc.h"
+#include "data/THstmt.h"
+#include "generation/RunLock.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <stdexcept>
+
+namespace {
+
+const QDate March31(2004, 3, 31);
+
+TemplateSpec longTemplate(int n, const QString& partner)
+{
+    TemplateSpec t;
+    t.kljuc = QString("04G1%1").arg(n, 5, 10, QChar('0'));
+    t.subjekt = partner;
+    t.poslDogFak = "T2";
+    const QString remark = QString("Dolga opomba vrstice, da so dokumenti dovolj veliki za več paketov - %1").arg(n);
+    t.lines = {{"T-BLAGO", "Blago", 1, 0, 0, remark}, {"T-STOR", "Storitev", 2, 0, 0, remark},
+               {"T-TRO", "Gorivo", 3, 0, 0, remark}};
+    return t;
+}
+
+const QStringList Partners{"Kupec Alfa d.o.o.", "Kupec Beta d.o.o.", "Kupec Gama d.o.o."};
+
+class ReliabilityTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { db = new GenerationDatabase("generation_reliability"); }
+    static void TearDownTestSuite()
+    {
+        delete db;
+        db = nullptr;
+    }
+    void SetUp() override
+    {
+        db->clearDocuments();
+        // Another program's rule: this partner's documents are refused by the database.
+        q("ALTER TABLE Promet DROP CONSTRAINT IF EXISTS promet_test_zavrnjen;"
+          "ALTER TABLE Promet ADD CONSTRAINT promet_test_zavrnjen CHECK (Prejemnik <> 'Zavrnjeni kupec')");
+        GenerationDatabase::clearErrorLog();
+    }
+
+    static QString q(const QString& sql) { return db->psql(sql); }
+    static int count(const QString& table, const QString& where = "TRUE")
+    {
+        return q("SELECT count(*) FROM " + table + " WHERE " + where).toInt();
+    }
+    static void addLongTemplates(int n)
+    {
+        for (int i = 1; i <= n; ++i)
+            db->addTemplate(longTemplate(i, Partners[(i - 1) % 3]));
+    }
+    // Every template has exactly one invoice (n: the number of invoices expected) with all its lines and the date moved, and no line or
+    // header lies in the database without the rest of its document.
+    static void expectEveryTemplateExactlyOnce(int templates)
+    {
+        EXPECT_EQ(count("Promet"), templates);
+        EXPECT_EQ(count("PrometPoz"), 3 * templates);
+        EXPECT_EQ(count("PrometPoz P", "NOT EXISTS (SELECT 1 FROM Promet H WHERE H.Kljuc = P.Kljuc)"), 0);
+        EXPECT_EQ(count("Promet H", "(SELECT count(*) FROM PrometPoz P WHERE P.Kljuc = H.Kljuc) <> 3"), 0);
+        EXPECT_EQ(count("Obdrac", "DatZadFak IS NULL"), 0);
+        EXPECT_EQ(q("SELECT count(DISTINCT Kljuc) FROM Promet"), QString::number(templates));
+    }
+    static int advisoryLocks()
+    {
+        return q("SELECT count(*) FROM pg_locks L JOIN pg_database D ON D.oid = L.database"
+                 " WHERE L.locktype = 'advisory' AND D.datname = current_database()")
+            .toInt();
+    }
+
+    static GenerationDatabase* db;
+};
+GenerationDatabase* ReliabilityTest::db = nullptr;
+
+// The statements go out in batches longer than 8192 characters (the last one forced), each made
+// of whole documents (lines, template update, header) and committed as one transaction.
+TEST_F(ReliabilityTest, BatchesOfWholeDocuments)
+{
+    addLongTemplates(12);
+    RecordedRun run(March31, March31);
+    std::vector<QString> batches;
+    run.callbacks.beforeCommit = [&] { batches.push_back(DataSif->UpdateHstmt.SQL()); };
+    const GenerationResult r = run.run();
+    EXPECT_EQ(r.invoicesWritten, 12);
+    ASSERT_GE(batches.size(), 3u);
+    int documents = 0;
+    for (size_t i = 0; i < batches.size(); ++i) {
+        const QString& b = batches[i];
+        if (i + 1 < batches.size()) {
+            EXPECT_GT(b.size(), 8192) << i;
+        }
+        const int headers = int(b.count("INSERT INTO Promet("));
+        EXPECT_EQ(b.count("UPDATE Obdrac SET DatZadFak"), headers);
+        EXPECT_EQ(b.count("INSERT INTO PrometPoz("), 3 * headers);
+        EXPECT_TRUE(b.endsWith("); ")) << i;
+        EXPECT_GT(b.lastIndexOf("INSERT INTO Promet("), b.lastIndexOf("INSERT INTO PrometPoz(")) << i;
+        documents += headers;
+    }
+    EXPECT_EQ(documents, 12);
+    expectEveryTemplateExactlyOnce(12);
+    EXPECT_EQ(advisoryLocks(), 0);
+}
+
+// A document the database refuses is reported (run log, error log, result) and not written; its
+// template keeps its date; the documents around it are written; the next run makes it.
+TEST_F(ReliabilityTest, RefusedDocumentIsReportedAndTheOthersWritten)
+{
+    db->addTemplate(longTemplate(1, "Kupec Alfa d.o.o."));
+    db->addTemplate(longTemplate(2, "Zavrnjeni kupec"));
+    db->addTemplate(longTemplate(3, "Kupec Gama d.o.o."));
+    RecordedRun run(March31, March31);
+    const GenerationResult r = run.run();
+    EXPECT_EQ(r.outcome, GenerationResult::Outcome::Completed);
+    EXPECT_EQ(r.invoicesWritten, 2);
+    EXPECT_EQ(r.documentsNotWritten, 1);
+    EXPECT_EQ(r.exitCode(), 1);
+    ASSERT_EQ(run.log.size(), 3);
+    EXPECT_EQ(run.log[0], "04T200001 / 04G100001 / Kupec Alfa d.o.o.");
+    EXPECT_TRUE(run.log[1].startsWith("04T200002 / 04G100002 / Zavrnjeni kupec - NI ZAPISAN: ")) << run.log[1];
+    EXPECT_TRUE(run.log[1].contains("promet_test_zavrnjen")) << run.log[1];
+    EXPECT_EQ(run.log[2], "04T200003 / 04G100003 / Kupec Gama d.o.o.");
+    EXPECT_EQ(r.notWritten, QStringList{run.log[1]});
+    EXPECT_EQ(count("PrometPoz", "Kljuc = '04T200002'"), 0);
+    EXPECT_EQ(q("SELECT coalesce(to_char(DatZadFak, 'YYYY-MM-DD'), 'NULL') FROM Obdrac ORDER BY Kljuc"),
+              "2004-03-31\nNULL\n2004-03-31");
+    const QStringList errors = GenerationDatabase::errorLog();
+    EXPECT_TRUE(errors.filter("KreirajIzdRacDok: Dokument 04T200002 (periodika 04G100002, partner Zavrnjeni kupec) ni "
+                              "zapisan: ")
+                    .size()
+                == 1)
+        << errors.join('\n').toStdString();
+    EXPECT_FALSE(errors.filter("sqlExecute: ").isEmpty());
+
+    q("ALTER TABLE Promet DROP CONSTRAINT promet_test_zavrnjen");
+    RecordedRun next(March31, March31);
+    const GenerationResult r2 = next.run();
+    EXPECT_EQ(next.log, QStringList{"04T200004 / 04G100002 / Zavrnjeni kupec"});
+    EXPECT_EQ(r2.exitCode(), 0);
+    expectEveryTemplateExactlyOnce(3);
+}
+
+// The documents of a partner-type template go in together: one refused partner keeps all of
+// them out, so that the next run (the template still due) makes each of them exactly once.
+TEST_F(ReliabilityTest, PartnerTypeTemplateIsWrittenWholeOrNotAtAll)
+{
+    q("UPDATE Subjekt SET TipPartnerjaO = 'TST' WHERE Naziv = 'Zavrnjeni kupec'");
+    TemplateSpec t = longTemplate(1, "TST");
+    t.tip = "T";
+    db->addTemplate(t);
+    RecordedRun run(March31, March31);
+    const GenerationResult r = run.run();
+    q("UPDATE Subjekt SET TipPartnerjaO = '' WHERE Naziv = 'Zavrnjeni kupec'");
+    EXPECT_EQ(r.invoicesWritten, 0);
+    EXPECT_EQ(r.documentsNotWritten, 4);
+    EXPECT_EQ(count("Promet"), 0);
+    EXPECT_EQ(count("PrometPoz"), 0);
+    EXPECT_EQ(q("SELECT coalesce(to_char(DatZadFak, 'YYYY-MM-DD'), 'NULL') FROM Obdrac"), "NULL");
+    ASSERT_EQ(run.log.size(), 4);
+    for (const QString& line : run.log)
+        EXPECT_TRUE(line.contains(" - NI ZAPISAN: ")) << line;
+
+    RecordedRun next(March31, March31);
+    EXPECT_EQ(next.run().invoicesWritten, 3);
+    expectEveryTemplateExactlyOnce(3);   // one template, three partners: three invoices
+}
+
+// A key that another program of the suite takes while the run is going: the document gets the
+// next free number and is written; nothing is lost or doubled.
+TEST_F(ReliabilityTest, KeyTakenByAnotherProgramMidRun)
+{
+    db->addTemplate(longTemplate(1, "Kupec Beta d.o.o."));
+    db->addTemplate(longTemplate(2, "Kupec Gama d.o.o."));
+    RecordedRun run(March31, March31);
+    bool taken = false;
+    run.callbacks.progress = [&](int p) {
+        if (p == 50 && !taken) {
+            q("INSERT INTO Promet (Kljuc, PoslDog, Prejemnik) VALUES ('04T200001', 'T2', 'Drug program')");
+            taken = true;
+        }
+    };
+    const GenerationResult r = run.run();
+    EXPECT_TRUE(taken);
+    EXPECT_EQ(r.invoicesWritten, 2);
+    EXPECT_EQ(r.documentsNotWritten, 0);
+    EXPECT_EQ(run.log, (QStringList{"04T200003 / 04G100001 / Kupec Beta d.o.o.",
+                                    "04T200002 / 04G100002 / Kupec Gama d.o.o."}));
+    EXPECT_EQ(q("SELECT string_agg(Kljuc || ':' || Prejemnik, ',' ORDER BY Kljuc) FROM Promet"),
+              "04T200001:Drug program,04T200002:Kupec Gama d.o.o.,04T200003:Kupec Beta d.o.o.");
+    EXPECT_EQ(q("SELECT string_agg(DISTINCT Kljuc, ',') FROM PrometPoz"), "04T200002,04T200003");
+}
+
+// The same when the other program took the key of a document alone in its batch, and lines of
+// a key without a header: a retry under a new key, once.
+TEST_F(ReliabilityTest, KeyTakenInTheLineTable)
+{
+    q("INSERT INTO PrometPoz (Kljuc, Poz, Ident) VALUES ('04T200001', 1, 'TUJE')");
+    db->addTemplate(longTemplate(1, "Kupec Beta d.o.o."));
+    RecordedRun run(March31, March31);
+    const GenerationResult r = run.run();
+    EXPECT_EQ(r.invoicesWritten, 1);
+    EXPECT_EQ(run.log, QStringList{"04T200002 / 04G100001 / Kupec Beta d.o.o."});
+    EXPECT_EQ(count("PrometPoz", "Kljuc = '04T200002'"), 3);
+}
+
+// An error that breaks the run off: the batch in hand is rolled back, the documents not yet
+// written are reported and dropped (none is left for a later run), and the next run makes
+// exactly the missing ones.
+TEST_F(ReliabilityTest, RunBrokenOffByAnError)
+{
+    addLongTemplates(12);
+    RecordedRun run(March31, March31);
+    int commits = 0;
+    run.callbacks.beforeCommit = [&] {
+        if (++commits == 2)
+            throw std::runtime_error("Simulirana prekinitev");
+    };
+    const GenerationResult r = run.run();
+    EXPECT_EQ(r.outcome, GenerationResult::Outcome::Failed);
+    EXPECT_EQ(r.exitCode(), 3);
+    EXPECT_EQ(r.error, "Simulirana prekinitev");
+    EXPECT_TRUE(run.shown.contains("Simulirana prekinitev"));
+    EXPECT_EQ(run.reopened, 1);
+    const int written = count("Promet");
+    EXPECT_GT(written, 0);
+    EXPECT_LT(written, 12);
+    EXPECT_EQ(r.invoicesWritten, written);
+    EXPECT_EQ(r.documentsNotWritten, int(r.notWritten.size()));
+    EXPECT_GE(r.documentsNotWritten, 1);
+    EXPECT_EQ(count("PrometPoz P", "NOT EXISTS (SELECT 1 FROM Promet H WHERE H.Kljuc = P.Kljuc)"), 0);
+    EXPECT_EQ(count("Obdrac", "DatZadFak IS NOT NULL"), written);
+    EXPECT_EQ(advisoryLocks(), 0);
+
+    RecordedRun next(March31, March31);
+    const GenerationResult r2 = next.run();
+    EXPECT_EQ(r2.outcome, GenerationResult::Outcome::Completed);
+    EXPECT_EQ(r2.invoicesWritten, 12 - written);
+    expectEveryTemplateExactlyOnce(12);
+}
+
+// A document number that cannot be drawn ends the command: the documents built so far are
+// reported and dropped (none is left for a later run), the order run does not start, and the
+// next run makes everything exactly once.
+TEST_F(ReliabilityTest, NumberingFailureEndsTheCommand)
+{
+    q("INSERT INTO Promet (Kljuc, PoslDog, Prejemnik) VALUES ('04T299999', 'T2', 'Poln števec')");
+    TemplateSpec first = longTemplate(1, "Kupec Alfa d.o.o.");
+    first.poslDogFak = "T1";
+    db->addTemplate(first);
+    db->addTemplate(longTemplate(2, "Kupec Beta d.o.o."));
+    TemplateSpec order = longTemplate(3, "Dobavitelj Delta d.o.o.");
+    order.poslDogFak = "07";
+    db->addTemplate(order);
+
+    RecordedRun run(March31, March31);
+    const GenerationResult r = run.run();
+    EXPECT_EQ(r.outcome, GenerationResult::Outcome::Failed);
+    EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_TRUE(run.shown.contains(r.error)) << run.shown.join('\n');
+    EXPECT_EQ(r.documentsWritten(), 0);
+    ASSERT_EQ(run.log.size(), 1);
+    EXPECT_TRUE(run.log[0].startsWith("04T100001 / 04G100001 / Kupec Alfa d.o.o. - NI ZAPISAN: ")) << run.log[0];
+    EXPECT_EQ(count("Promet"), 1);
+    EXPECT_EQ(count("PrometPoz"), 0);
+    EXPECT_EQ(count("Naroc"), 0);
+    EXPECT_EQ(count("Obdrac", "DatZadFak IS NOT NULL"), 0);
+    EXPECT_EQ(run.reopened, 1);
+
+    q("DELETE FROM Promet");
+    RecordedRun next(March31, March31);
+    const GenerationResult r2 = next.run();
+    EXPECT_EQ(r2.exitCode(), 0);
+    EXPECT_EQ(next.log, (QStringList{"04T100001 / 04G100001 / Kupec Alfa d.o.o.",
+                                     "04T200001 / 04G100002 / Kupec Beta d.o.o.",
+                                     "040700001 / 04G100003 / Dobavitelj Delta d.o.o."}));
+}
+
+// A second run while another holds the company's run lock is refused with a message.
+TEST_F(ReliabilityTest, SecondRunIsRefusedWhileTheLockIsHeld)
+{
+    db->addTemplate(longTemplate(1, "Kupec Beta d.o.o."));
+    {
+        THdbc other;
+        other.setDriver("SQL Server");
+        other.setAttributes(db->db().connectString().split(';', Qt::SkipEmptyParts));
+        other.Connect();
+        THstmt lock(&other);
+        lock.setSQL(other.dialect().sessionLockStatement(RunLock::ResourceName));
+        lock.Execute();
+        ASSERT_TRUE(lock.FetchNext());
+        ASSERT_EQ(lock.ColumnAsInteger(1), 1);
+        lock.Close();
+
+        RecordedRun run(March31, March31);
+        const GenerationResult r = run.run();
+        EXPECT_EQ(r.outcome, GenerationResult::Outcome::Refused);
+        EXPECT_EQ(r.exitCode(), 2);
+        ASSERT_EQ(run.shown.size(), 2);
+        EXPECT_EQ(run.shown[1], "Kreiranje dokumentov v tem podjetju že teče (drug uporabnik ali program) !\n"
+                                "Počakaj, da se konča, in poskusi znova.");
+        EXPECT_EQ(count("Promet"), 0);
+        EXPECT_EQ(run.reopened, 1);
+    }
+    // The lock went with the other connection.
+    RecordedRun run(March31, March31);
+    EXPECT_EQ(run.run().invoicesWritten, 1);
+}
+
+// A run killed in the middle of a batch (the process dies: no clean-up of any kind), then run
+// again: every due document is in the database exactly once and none half-written.
+TEST_F(ReliabilityTest, KilledRunThenRunAgain)
+{
+    addLongTemplates(12);
+    const QString marker = db->scratch().file("killed-run-marker");
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("OBDRAC_CHILD_CONNECT", db->db().connectString());
+    env.insert("OBDRAC_CHILD_MARKER", marker);
+    env.insert("OBDRAC_DATA_DIR", db->scratch().file("child-data"));
+    child.setProcessEnvironment(env);
+    child.setStandardOutputFile(QProcess::nullDevice());
+    child.setStandardErrorFile(QProcess::nullDevice());
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=GenerationChild.RunUntilKilled"});
+    ASSERT_TRUE(child.waitForStarted(30000));
+    bool reached = false;
+    for (int i = 0; i < 600 && !reached; ++i) {
+        reached = QFileInfo::exists(marker);
+        if (!reached && child.state() == QProcess::NotRunning)
+            break;
+        QThread::msleep(100);
+    }
+    ASSERT_TRUE(reached) << "the child run did not reach its second batch";
+    // The second batch has run its statements and waits before its commit.
+    EXPECT_GT(count("Promet"), 0);
+    child.kill();
+    ASSERT_TRUE(child.waitForFinished(30000));
+    for (int i = 0; i < 100 && advisoryLocks() > 0; ++i)
+        QThread::msleep(100);
+    ASSERT_EQ(advisoryLocks(), 0);
+
+    const int written = count("Promet");
+    EXPECT_GT(written, 0);
+    EXPECT_LT(written, 12);
+    EXPECT_EQ(count("PrometPoz"), 3 * written);
+    EXPECT_EQ(count("Obdrac", "DatZadFak IS NOT NULL"), written);
+
+    RecordedRun again(March31, March31);
+    const GenerationResult r = again.run();
+    EXPECT_EQ(r.outcome, GenerationResult::Outcome::Completed);
+    EXPECT_EQ(r.invoicesWritten, 12 - written);
+    expectEveryTemplateExactlyOnce(12);
+}
+
+// The child process of KilledRunThenRunAgain (skipped when run on its own): a run that stops
+// before the commit of its second batch and waits to be killed.
+TEST(GenerationChild, RunUntilKilled)
+{
+    const QString connect = qEnvironmentVariable("OBDRAC_CHILD_CONNECT");
+    const QString marker = qEnvironmentVariable("OBDRAC_CHILD_MARKER");
+    if (connect.isEmpty() || marker.isEmpty())
+        GTEST_SKIP() << "runs only as the child process of ReliabilityTest.KilledRunThenRunAgain";
+    TDataSif module;
+    DataSif = &module;
+    module.connectWithAttributes(connect.split(';', Qt::SkipEmptyParts));
+    RoundStep = 0.01;
+    CurrentUserID = "01";
+    RecordedRun run(March31, March31);
+    int commits = 0;
+    run.callbacks.beforeCommit = [&] {
+        if (++commits == 2) {
+            QFile f(marker);
+            f.open(QIODevice::WriteOnly);
+            f.close();
+            QThread::sleep(300);
+        }
+    };
+    run.run();
+    FAIL() << "the run was not killed";
+}
+
+} // namespace
