@@ -88,6 +88,20 @@ void TemplateTables::postTemplates()
         tbObdrac.Post();
 }
 
+void TemplateTables::reopenTemplates()
+{
+    if (!tbObdrac.Active())
+        return;
+    postTemplates();
+    const QVariant key = tbObdrac.IsEmpty() ? QVariant() : tbObdrac.FieldByName(QStringLiteral("KLJUC")).value();
+    ReOpenTable(tbObdrac, true);
+    guard(QStringLiteral("ReOpenTable"), &tbObdrac, [&] {
+        if (key.isValid() && tbObdrac.Active())
+            tbObdrac.Locate(QStringLiteral("KLJUC"), key);
+        OpenTable(tbObdracPoz, false);
+    });
+}
+
 void TemplateTables::gObdracPozEnter()
 {
     if (tbObdrac.Active() && tbObdrac.State() == dsInsert)

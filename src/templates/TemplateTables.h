@@ -69,6 +69,11 @@ public:
     // them), so that the caller can keep the window open.
     void postTemplates();
 
+    // The list read again (after a run moved the last-document dates): what is being edited is
+    // posted first (a failure is raised and nothing is re-read), and the same template stays
+    // current when it is still listed.
+    void reopenTemplates();
+
     // Entering the line grid (and adding a line): a template still being inserted is posted, so
     // that its lines get its final key. A failure is raised.
     void gObdracPozEnter();

@@ -395,3 +395,22 @@ TEST_F(TemplateTablesTest, ChoosingAnItemFillsTheOtherHalfOfTheLine)
     tables->tbObdracPoz.Post();
     EXPECT_EQ(sql("SELECT Ident, Naziv FROM ObdracPoz WHERE Kljuc LIKE '26TC%'"), QString("ZIV-KAVA|Kava v zrnju 1 kg"));
 }
+
+TEST_F(TemplateTablesTest, ReopeningAfterARunShowsTheNewDatesOnTheSameTemplate)
+{
+    openOwn("TD");
+    const QString first = postedTemplate();
+    const QString second = postedTemplate();
+    ASSERT_TRUE(tables->tbObdrac.Locate("KLJUC", second));
+    tables->tbObdrac.Edit();
+    f("SUBJEKT").setAsString("Hotel Union d.d.");
+    // a run moved the last-document date meanwhile
+    sql("UPDATE Obdrac SET DatZadFak = '2026/03/01' WHERE Kljuc = '" + second + "';");
+    tables->reopenTemplates();
+    EXPECT_EQ(tables->tbObdrac.State(), dsBrowse);
+    EXPECT_EQ(f("KLJUC").asString(), second);
+    EXPECT_EQ(f("DATZADFAK").asDateTime(), day(2026, 3, 1));
+    EXPECT_EQ(f("SUBJEKT").asString(), QString("Hotel Union d.d."));
+    EXPECT_EQ(tables->tbObdrac.RecordCount(), 2);
+    EXPECT_NE(first, second);
+}

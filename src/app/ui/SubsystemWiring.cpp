@@ -131,6 +131,12 @@ void releaseSubsystems()
     mainWindowHooks().setupNastaviPage = nullptr;
 }
 
+void reopenWiredTemplates()
+{
+    if (TemplatesPage* page = wiring().page)
+        page->reopenTemplates();
+}
+
 TDataSif* wiredDataModule() { return wiring().module.get(); }
 TemplateTables* wiredTemplateTables() { return wiring().tables; }
 TemplatesPage* wiredTemplatesPage() { return wiring().page; }

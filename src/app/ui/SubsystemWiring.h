@@ -19,6 +19,10 @@ void installSubsystems();
 // Destroys the data module (after the main window is gone) and clears the hooks.
 void releaseSubsystems();
 
+// For the document runs: the template list read again on the same template (their
+// reopenTemplates callback). Before a run, shellHooks().postTemplates writes what is being typed.
+void reopenWiredTemplates();
+
 // What the wiring made (null before it exists, after it is gone).
 TDataSif* wiredDataModule();
 TemplateTables* wiredTemplateTables();

@@ -176,6 +176,13 @@ bool TemplatesPage::openTemplates(const QString& poslDog)
     return TwwDataSource::run([&] { m_tables.fObdracPoslDogCloseUp(poslDog); });
 }
 
+bool TemplatesPage::reopenTemplates()
+{
+    m_gObdracPoz->submitOpenEditor();
+    m_gObdrac->submitOpenEditor();
+    return TwwDataSource::run([&] { m_tables.reopenTemplates(); });
+}
+
 void TemplatesPage::gObdracPozEnter()
 {
     m_gObdrac->submitOpenEditor();

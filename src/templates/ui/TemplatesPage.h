@@ -36,6 +36,8 @@ public:
     bool postTemplates();
     // The templates of a business event (fObdracPoslDogCloseUp); a failure is shown.
     bool openTemplates(const QString& poslDog);
+    // The list read again on the same template (after a document run); a failure is shown.
+    bool reopenTemplates();
 
 public slots:
     void gObdracPozEnter();
