@@ -1,5 +1,6 @@
 // The program's entry: splash window, main window, data module, message loop.
 #include "app/ui/ProgramEntry.h"
+#include "app/ui/SubsystemWiring.h"
 
 #include <QApplication>
 
@@ -22,7 +23,7 @@ void explainMissingDisplay()
 
 // The subsystems that plug into the shell register their hooks here (shellHooks(),
 // mainWindowHooks()) before the main window is made.
-void installSubsystemHooks() {}
+void installSubsystemHooks() { installSubsystems(); }
 } // namespace
 
 int main(int argc, char** argv)
@@ -42,5 +43,6 @@ int main(int argc, char** argv)
     mainWindow->show();
     const int rc = QApplication::exec();
     mainWindow.reset();
+    releaseSubsystems();
     return rc;
 }

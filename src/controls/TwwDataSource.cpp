@@ -136,6 +136,9 @@ bool TwwDataSource::setFieldValue(int row, TField& field, const QVariant& value)
             ds->Edit();
         if (value.typeId() == QMetaType::QString)
             field.setText(value.toString());
+        else if (field.OnSetText && (value.typeId() == QMetaType::QDateTime || value.typeId() == QMetaType::QDate))
+            // a date chosen in a picker is typed too: the field's own text handling decides
+            field.setText(value.toDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
         else
             field.setValue(value);
         setModified(true);

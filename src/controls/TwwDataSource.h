@@ -53,7 +53,8 @@ public:
 
     // Sets a field of the record on a display row as the user typed or chose it: moves there
     // (posting another record being edited), puts the dataset into edit state, then a text
-    // goes through the field's text handling (TField::setText), any other value is set as it is.
+    // goes through the field's text handling (TField::setText), and so does a date when the
+    // field has a text handler (as "yyyy-MM-dd hh:mm:ss"); any other value is set as it is.
     bool setFieldValue(int row, TField& field, const QVariant& value);
 
     // How a failure of a command reaches the user; the default shows its message in an error

@@ -7,6 +7,7 @@
 #include "app/ui/TMain.h"
 #include "controls/ui/DatePicker.h"
 #include "controls/ui/LookupComboBox.h"
+#include "data/EAbort.h"
 #include "data/MessageBoxes.h"
 #include "data/ProgramIni.h"
 #include "data/ProgramState.h"
@@ -204,8 +205,35 @@ TEST_F(MainWindowTest, ClosingClosesTheChildrenAndWritesTheBusinessEvent)
     EXPECT_TRUE(main->close());
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(child.isNull());
-    EXPECT_EQ(calls, (QStringList{"disconnect", "post"}));
+    // the records being edited are written while the connection is still there
+    EXPECT_EQ(calls, (QStringList{"post", "disconnect"}));
     EXPECT_EQ(GetStringFromIniFile("Program", "ObdracPoslDog", "?"), QString("PX"));
+}
+
+TEST_F(MainWindowTest, ATemplateThatCannotBePostedIsGivenUpOnlyWhenTheUserSaysSo)
+{
+    QStringList calls;
+    shellHooks().dataModuleExists = [] { return true; };
+    shellHooks().disconnectDataModule = [&] { calls << "disconnect"; };
+    shellHooks().postTemplates = [&] {
+        calls << "post";
+        throw EAbort();
+    };
+    auto main = makeMain(env);
+    showAndSettle(*main);
+    // "Ali želiš končati z delom ?" OK, then the question about the unsaved template: Cancel
+    boxes.answer(MsgButton::Ok);
+    boxes.answer(MsgButton::Cancel);
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(calls, QStringList{"post"});
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[1].text, QString("Sprememb periodike ni bilo mogoče shraniti !\r\nAli želiš vseeno končati z delom ?"));
+    // the second time the user gives it up
+    boxes.answer(MsgButton::Ok);
+    boxes.answer(MsgButton::Ok);
+    EXPECT_TRUE(main->close());
+    EXPECT_EQ(calls, (QStringList{"post", "post", "disconnect"}));
 }
 
 TEST_F(MainWindowTest, TheBusinessEventChosenIsShownAtTheNextStart)

@@ -8,6 +8,8 @@
 #include "controls/ui/DatePicker.h"
 #include "controls/ui/LookupComboBox.h"
 #include "data/ApplicationTitle.h"
+#include "data/EAbort.h"
+#include "data/ErrorLog.h"
 #include "data/Guard.h"
 #include "data/MessageBoxes.h"
 #include "data/ProgramIni.h"
@@ -42,6 +44,8 @@ namespace {
 TMain* g_instance = nullptr;
 
 const QString CloseQuestion = QStringLiteral("Ali želiš končati z delom ?");
+const QString UnsavedTemplatesQuestion =
+    QStringLiteral("Sprememb periodike ni bilo mogoče shraniti !\r\nAli želiš vseeno končati z delom ?");
 
 QLabel* labelFor(const QString& name, const QString& text, QWidget* buddy, QWidget* parent)
 {
@@ -324,16 +328,31 @@ bool TMain::FormClose()
         if (refused)
             return false;
     }
-    // 3.
+    // 4. before 3: the records being edited are written while the connection is still there.
+    // One that cannot be written (its failure has been shown) is given up only when the user
+    // says so; otherwise the program goes on with the record still in edit.
     ShellHooks& hooks = shellHooks();
+    if (hooks.postTemplates && !postTemplatesBeforeClose())
+        return false;
+    // 3.
     if (hooks.dataModuleExists && hooks.dataModuleExists() && hooks.disconnectDataModule)
         guard("FormClose-DataBase-Disconect", this, [&] { hooks.disconnectDataModule(); });
-    // 4.
-    if (hooks.postTemplates)
-        guard("FormClose", this, [&] { hooks.postTemplates(); });
     // 5.
     WriteStringToIniFile("Program", "ObdracPoslDog", m_fObdracPoslDog->lookupText());
     return true;
+}
+
+bool TMain::postTemplatesBeforeClose()
+{
+    bool posted = false;
+    try {
+        shellHooks().postTemplates();
+        posted = true;
+    } catch (const EAbort&) {
+    } catch (...) {
+        LogCurrentException(this, "FormClose");
+    }
+    return posted || askConfirmation(UnsavedTemplatesQuestion, {MsgButton::Ok, MsgButton::Cancel}) == MsgButton::Ok;
 }
 
 void TMain::closeEvent(QCloseEvent* event)

@@ -103,6 +103,9 @@ private:
     QString selectedPoslDog() const override;
 
     bool FormClose();
+    // Posts the template records at close; false when one could not be posted and the user
+    // chose to keep working.
+    bool postTemplatesBeforeClose();
     void FormDestroy();
     void schedulePaint();
     void buildMenu();

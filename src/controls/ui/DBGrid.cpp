@@ -168,6 +168,18 @@ void DBGrid::moveToNextColumn()
     setCurrentIndex(m_model->index(row, column));
 }
 
+bool DBGrid::submitOpenEditor()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return false;
+    QWidget* editor = indexWidget(currentIndex());
+    if (editor == nullptr)
+        return false;
+    commitData(editor);
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
 void DBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     if (m_enterToNext && hint == QAbstractItemDelegate::SubmitModelCache) {

@@ -52,6 +52,9 @@ public:
 
     // Moves to the next column (to the next row after the last column).
     void moveToNextColumn();
+    // Takes what is being typed into a cell into the record and closes the cell's editor (before
+    // the record is posted from outside the grid). False when no editor was open.
+    bool submitOpenEditor();
 
 signals:
     void titleButtonClick(const QString& fieldName);

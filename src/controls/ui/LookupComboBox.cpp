@@ -6,6 +6,7 @@
 #include "data/TField.h"
 #include "data/TwwOEDataSet.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -228,6 +229,9 @@ void LookupComboBox::rowActivated(int row)
 void LookupComboBox::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
+    // the drop-down opening takes the focus: the text typed so far is what it searches for
+    if (event->reason() == Qt::PopupFocusReason)
+        return;
     if (view() == nullptr || !view()->isVisible())
         validateText();
 }

@@ -1,0 +1,206 @@
+// The whole windowed program on the demo company: the entry with its data module, the login at
+// the first paint, the template page filled on the remembered business event, the close.
+#include "ShellTestEnv.h"
+
+#include "app/ShellHooks.h"
+#include "app/ui/MainWindowHooks.h"
+#include "app/ui/ProgramEntry.h"
+#include "app/ui/SubsystemWiring.h"
+#include "app/ui/TMain.h"
+#include "controls/DataSetTableModel.h"
+#include "controls/ui/DBGrid.h"
+#include "controls/ui/LookupComboBox.h"
+#include "data/ApplicationTitle.h"
+#include "data/DataSif.h"
+#include "data/MessageBoxes.h"
+#include "data/RegistryFileWriter.h"
+#include "data/TField.h"
+#include "login/ui/TPrijava.h"
+#include "templates/TemplateTables.h"
+#include "templates/ui/TemplatesPage.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+TestDatabase& companyDatabase()
+{
+    static TestDatabase db("app_wired");
+    return db;
+}
+
+// Runs the action on the modal dialog of that form name as soon as it is up; after a while a
+// watchdog closes whatever modal dialog is open, so that a failing test ends.
+void onModal(const QString& formName, std::function<void(QDialog*)> action)
+{
+    auto* timer = new QTimer(qApp);
+    auto* elapsed = new QElapsedTimer;
+    elapsed->start();
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w && w->objectName() == formName && w->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            delete elapsed;
+            action(qobject_cast<QDialog*>(w));
+        } else if (elapsed->elapsed() > 20000) {
+            timer->stop();
+            timer->deleteLater();
+            delete elapsed;
+            ADD_FAILURE() << "no modal dialog " << formName.toStdString();
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                d->done(QDialog::Rejected);
+        }
+    });
+    timer->start();
+}
+
+class WiredProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        shellHooks() = ShellHooks{};
+        mainWindowHooks() = MainWindowHooks{};
+        env.writeIni(QString("[Program]\nObdracPoslDog=G1\nPodjetje=Demo d.o.o.\nUporabnik=01\n"
+                             "[Database]\nServerName=%1\nDataBaseName=%2\nPodjetje=Testna baza\n")
+                         .arg(TestDatabase::socketDir(), companyDatabase().name())
+                         .toUtf8());
+        WriteSqlUserName(env.file("registry.ini"), "obdrac");
+        WriteSqlPassword(env.file("registry.ini"), "obdrac");
+        boxes.setDefaultAnswer(MsgButton::Ok);
+        installSubsystems();
+    }
+    void TearDown() override
+    {
+        main.reset();
+        releaseSubsystems();
+        mainWindowHooks() = MainWindowHooks{};
+        CurrentUserID.clear();
+        setApplicationTitleHandler(nullptr);
+    }
+
+    // The entry's steps 2 to 6 and the window shown, with a login as user 01.
+    void start()
+    {
+        onModal("Prijava", [](QDialog* dialog) {
+            auto* prijava = static_cast<TPrijava*>(dialog);
+            prijava->fPassword()->setText("demo");
+            prijava->bPotrdi()->click();
+        });
+        TMainOptions options;
+        options.runVersionCheck = false;
+        main = startProgram({"obdrac", env.iniPath()}, options);
+        ASSERT_NE(main, nullptr);
+        main->show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return main->firstPaintDone(); }, 20000));
+        QApplication::processEvents();
+    }
+
+    static QString sql(const QString& q) { return companyDatabase().psql("SET ROLE obdrac;" + q).trimmed(); }
+
+    ShellTestEnv env;
+    EnvOverride port{"PGPORT", TestDatabase::port()};
+    ScriptedMessageBoxes boxes;
+    std::unique_ptr<TMain> main;
+};
+} // namespace
+
+TEST_F(WiredProgramTest, StartsOnTheDemoCompanyWithLoginAndShowsTheTemplatesOfTheRememberedBusinessEvent)
+{
+    start();
+    EXPECT_EQ(CurrentUserID, QString("01"));
+    ASSERT_NE(DataSif, nullptr);
+    EXPECT_EQ(DataSif, wiredDataModule());
+    EXPECT_TRUE(DataSif->tbParameter->Active());
+    // the title follows the data module
+    const QString title = "Sintrex Periodično fakturiranje Demo d.o.o. (Testna baza)";
+    EXPECT_EQ(main->windowTitle(), title);
+    EXPECT_EQ(applicationTitle(), title);
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(" | ").toStdString();
+
+    TemplateTables* tables = wiredTemplateTables();
+    TemplatesPage* page = wiredTemplatesPage();
+    ASSERT_NE(tables, nullptr);
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(main->cNastavi()->isAncestorOf(page));
+    EXPECT_EQ(tables->parent(), main.get());
+    ASSERT_TRUE(tables->tbObdrac.Active());
+    EXPECT_EQ(tables->tbObdrac.RecordCount(), 12);
+    EXPECT_EQ(page->gObdrac()->dataModel()->rowCount(), 12);
+    EXPECT_EQ(page->gObdrac()->dataModel()->data(page->gObdrac()->dataModel()->index(0, 1)).toString(), QString("25G100001"));
+    EXPECT_EQ(tables->tbObdracPoz.RecordCount(), 3);
+    EXPECT_EQ(page->gObdracPoz()->dataModel()->rowCount(), 3);
+    // the drop-downs of page "Kreiranje" list from the template tables' lookups
+    EXPECT_EQ(main->fObdracPoslDog()->lookupDataSet(), &tables->tbLookPoslDogObdrac);
+    EXPECT_EQ(main->fkPoslDog()->lookupDataSet(), &tables->tbLookPoslDogFak);
+    EXPECT_EQ(main->fkSubjekt()->lookupDataSet(), &tables->tbLookSubj);
+
+    // another business event chosen on page "Kreiranje"
+    LookupComboBox* selector = main->fObdracPoslDog();
+    selector->showPopup();
+    QAbstractItemView* view = selector->view();
+    ASSERT_EQ(view->model()->rowCount(), 2);
+    view->setCurrentIndex(view->model()->index(1, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tables->openedPoslDog() == "G2"; }, 5000));
+    EXPECT_EQ(tables->tbObdrac.RecordCount(), 8);
+    EXPECT_EQ(page->gObdrac()->dataModel()->rowCount(), 8);
+}
+
+TEST_F(WiredProgramTest, WhatIsTypedIsWrittenWhenThePageChangesAndWhenTheProgramCloses)
+{
+    start();
+    TemplateTables* tables = wiredTemplateTables();
+    TemplatesPage* page = wiredTemplatesPage();
+    ASSERT_NE(page, nullptr);
+    main->PageControl()->setCurrentIndex(1);
+    QApplication::processEvents();
+    DBGrid& grid = *page->gObdrac();
+
+    auto typeInto = [&](int row, const char* field, const QString& text) {
+        const QModelIndex index = grid.dataModel()->index(row, grid.columnOfField(field));
+        grid.setCurrentIndex(index);
+        grid.edit(index);
+        QApplication::processEvents();
+        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(index));
+        ASSERT_NE(editor, nullptr) << field;
+        editor->setText(text);   // typed, the cell still open
+    };
+
+    typeInto(1, "VALUTA", "USD");
+    main->PageControl()->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_EQ(sql("SELECT Valuta FROM Obdrac WHERE Kljuc = '25G100002'"), QString("USD"));
+    EXPECT_EQ(tables->tbObdrac.State(), dsBrowse);
+
+    main->PageControl()->setCurrentIndex(1);
+    QApplication::processEvents();
+    typeInto(2, "VALUTA", "GBP");
+    boxes.clear();
+    EXPECT_TRUE(main->close());
+    EXPECT_EQ(boxes.texts(), QStringList{"Ali želiš končati z delom ?"});
+    EXPECT_EQ(sql("SELECT Valuta FROM Obdrac WHERE Kljuc = '25G100003'"), QString("GBP"));
+    EXPECT_FALSE(DataSif->Database.Connected());
+}
+
+TEST_F(WiredProgramTest, AnAbandonedLoginEndsTheProgramWithoutAQuestion)
+{
+    onModal("Prijava", [](QDialog* dialog) { static_cast<TPrijava*>(dialog)->bKonec()->click(); });
+    TMainOptions options;
+    options.runVersionCheck = false;
+    main = startProgram({"obdrac", env.iniPath()}, options);
+    main->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main->isVisible(); }, 20000));
+    EXPECT_EQ(boxes.texts(), QStringList{"Ali želiš končati z delom ?"});   // asked once, by the login
+    EXPECT_TRUE(CurrentUserID.isEmpty() || !wiredTemplateTables()->tbObdrac.Active());
+}
