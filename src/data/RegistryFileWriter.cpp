@@ -9,21 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-QString normalisedKey(const QString& keyPath)
-{
-    QString key = keyPath.trimmed();
-    key.replace(u'/', u'\\');
-    for (const QString root : {"HKEY_LOCAL_MACHINE\\", "HKLM\\"})
-        if (key.startsWith(root, Qt::CaseInsensitive))
-            key = key.mid(root.size());
-    while (key.startsWith(u'\\'))
-        key = key.mid(1);
-    while (key.endsWith(u'\\'))
-        key.chop(1);
-    return key;
-}
-} // namespace
+using RegistryStore::normalisedKey;
 
 namespace RegistryStore {
 

@@ -9,19 +9,7 @@
 #include <QFileInfo>
 
 namespace {
-QString normalisedKey(const QString& keyPath)
-{
-    QString key = keyPath.trimmed();
-    key.replace(u'/', u'\\');
-    for (const QString root : {"HKEY_LOCAL_MACHINE\\", "HKLM\\"})
-        if (key.startsWith(root, Qt::CaseInsensitive))
-            key = key.mid(root.size());
-    while (key.startsWith(u'\\'))
-        key = key.mid(1);
-    while (key.endsWith(u'\\'))
-        key.chop(1);
-    return key;
-}
+using RegistryStore::normalisedKey;
 
 // The section of a file that stands for the key; the file may spell it with the root in front.
 std::optional<QString> sectionFor(const IniFile& file, const QString& key)
@@ -102,4 +90,18 @@ bool GetUserNameAndPassword(QString& userName, QString& password)
         password = DecryptHex(ReadRegString(RegistrySqlKey, "Password", QString()), RegistryPasswordKey);
     });
     return true;
+}
+
+QString RegistryStore::normalisedKey(const QString& keyPath)
+{
+    QString key = keyPath.trimmed();
+    key.replace(u'/', u'\\');
+    for (const QString root : {"HKEY_LOCAL_MACHINE\\", "HKLM\\"})
+        if (key.startsWith(root, Qt::CaseInsensitive))
+            key = key.mid(root.size());
+    while (key.startsWith(u'\\'))
+        key = key.mid(1);
+    while (key.endsWith(u'\\'))
+        key.chop(1);
+    return key;
 }

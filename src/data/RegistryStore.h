@@ -22,6 +22,10 @@
 // regard to case. The program only reads these files; an administrator writes them.
 namespace RegistryStore {
 
+// A key path as the store keeps it: back-slashes, without the HKEY_LOCAL_MACHINE root and
+// without leading or trailing back-slashes.
+QString normalisedKey(const QString& keyPath);
+
 QStringList files();
 
 // A key can be opened when no file of the store is unreadable; with create, a key that is in no
