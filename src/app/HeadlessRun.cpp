@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTextStream>
 
@@ -39,6 +40,14 @@ QString firstLine(const QString& text)
     if (line.endsWith(u'\r'))
         line.chop(1);
     return line;
+}
+
+QString oneLine(const QString& text)
+{
+    QStringList parts = text.split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts);
+    for (QString& p : parts)
+        p = p.trimmed();
+    return parts.join(QStringLiteral(" "));
 }
 
 // What the start-up read asks of a window: nothing.
@@ -251,7 +260,9 @@ int HeadlessRun::generate(const HeadlessRunOptions& options)
     criteria.Subjekt = options.partner;
     criteria.PoslDog = options.event;
     GenerationCallbacks callbacks;
-    callbacks.logLine = [this](const QString& line) { m_out << line << Qt::endl; };
+    // One line per document: a reason that runs over several lines (a database message) is
+    // joined into one.
+    callbacks.logLine = [this](const QString& line) { m_out << oneLine(line) << Qt::endl; };
 
     const GenerationResult result = bKreiranjeClick(criteria, callbacks);
     switch (result.outcome) {
