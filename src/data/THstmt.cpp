@@ -1,4 +1,5 @@
 #include "data/THstmt.h"
+#include "data/OdbcCounters.h"
 
 #include "data/EODBC.h"
 #include "data/OdbcText.h"
@@ -376,6 +377,7 @@ void THstmt::Execute()
     try {
         parseText();
         bindParameters();
+        ++odbcCounters.executes;
         SQLRETURN rc = m_prepared ? SQLExecute(h) : SQLExecDirectW(h, odbcWide(m_sentText), SQL_NTS);
         rc = checkOdbc(rc, SQL_HANDLE_STMT, h, OdbcAllow::NoDataOrNeedData);
         if (rc == SQL_NEED_DATA)

@@ -1,6 +1,7 @@
 #include "generation/BatchTransaction.h"
 
 #include "data/EODBC.h"
+#include "data/OdbcCounters.h"
 #include "data/THdbc.h"
 
 #include <sqlext.h>
@@ -33,6 +34,7 @@ BatchTransaction::BatchTransaction(THdbc& connection) : m_connection(connection)
 void BatchTransaction::commit()
 {
     SQLHDBC dbc = connectedHandle(m_connection);
+    ++odbcCounters.commits;
     checkOdbc(SQLEndTran(SQL_HANDLE_DBC, dbc, SQL_COMMIT), SQL_HANDLE_DBC, dbc);
     m_committed = true;
 }

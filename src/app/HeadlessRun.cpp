@@ -1,0 +1,327 @@
+#include "HeadlessRun.h"
+
+#include "HeadlessMessageBoxes.h"
+#include "HeadlessSignIn.h"
+#include "ListingCommand.h"
+#include "StartupConfiguration.h"
+
+#include "data/DataSif.h"
+#include "data/ErrorLog.h"
+#include "data/ProgramIni.h"
+#include "data/ProgramState.h"
+#include "generation/GenerationCommand.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTextStream>
+
+#include <optional>
+
+namespace {
+const QSet<QString> ValueOptions = {"--ini", "--user", "--password-file", "--period-from", "--date",
+                                    "--partner", "--event"};
+const QSet<QString> FlagOptions = {"--dry-run", "--csv", "--help"};
+
+QDate parseDay(const QString& option, const QString& text)
+{
+    const QDate day = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (!day.isValid() || text.size() != 10)
+        throw HeadlessUsageError("Izbira " + option + " zahteva datum v obliki LLLL-MM-DD (na primer 2025-03-01), ne \""
+                                 + text + "\".");
+    return day;
+}
+
+QString firstLine(const QString& text)
+{
+    QString line = text.section(u'\n', 0, 0);
+    if (line.endsWith(u'\r'))
+        line.chop(1);
+    return line;
+}
+
+QString oneLine(const QString& text)
+{
+    QStringList parts = text.split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts);
+    for (QString& p : parts)
+        p = p.trimmed();
+    return parts.join(QStringLiteral(" "));
+}
+
+// What the start-up read asks of a window: nothing.
+class NoWindow : public StartupView {};
+} // namespace
+
+HeadlessRunOptions parseHeadlessRunArguments(const QStringList& arguments)
+{
+    QMap<QString, QString> values;
+    QSet<QString> flags;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString name = arguments[i];
+        std::optional<QString> inlineValue;
+        if (name == "-h")
+            name = "--help";
+        if (const qsizetype eq = name.indexOf(u'='); name.startsWith("--") && eq > 0) {
+            inlineValue = name.mid(eq + 1);
+            name = name.left(eq);
+        }
+        if (name == "--password" || name == "-p" || name == "--pass")
+            throw HeadlessUsageError("Gesla ni dovoljeno podati v ukazni vrstici: uporabi --password-file DATOTEKA, "
+                                     "--password-file - (standardni vhod) ali spremenljivko okolja "
+                                     + PasswordEnvironmentVariable + ".");
+        if (FlagOptions.contains(name)) {
+            if (inlineValue)
+                throw HeadlessUsageError("Izbira " + name + " nima vrednosti.");
+            flags.insert(name);
+        } else if (ValueOptions.contains(name)) {
+            if (values.contains(name))
+                throw HeadlessUsageError("Izbira " + name + " je podana dvakrat.");
+            if (inlineValue) {
+                values.insert(name, *inlineValue);
+            } else {
+                if (i + 1 >= arguments.size())
+                    throw HeadlessUsageError("Izbira " + name + " zahteva vrednost.");
+                values.insert(name, arguments[++i]);
+            }
+        } else if (name.startsWith(u'-')) {
+            throw HeadlessUsageError("Neznana izbira: " + arguments[i]);
+        } else {
+            throw HeadlessUsageError("Odvečen argument: " + arguments[i]);
+        }
+    }
+
+    HeadlessRunOptions o;
+    o.help = flags.contains("--help");
+    if (o.help)
+        return o;
+    o.dryRun = flags.contains("--dry-run");
+    o.csv = flags.contains("--csv");
+    if (o.csv && !o.dryRun)
+        throw HeadlessUsageError("Izbira --csv velja le skupaj z --dry-run.");
+    o.iniFile = values.value("--ini");
+    if (values.contains("--ini") && o.iniFile.isEmpty())
+        throw HeadlessUsageError("Ime nastavitvene datoteke (--ini) je prazno.");
+    o.user = values.value("--user").trimmed();
+    if (o.user.isEmpty())
+        throw HeadlessUsageError("Manjka uporabnik: --user ŠIFRA.");
+    o.passwordFile = values.value("--password-file");
+    if (values.contains("--password-file") && o.passwordFile.isEmpty())
+        throw HeadlessUsageError("Ime datoteke z geslom (--password-file) je prazno.");
+    if (!values.contains("--period-from"))
+        throw HeadlessUsageError("Manjka začetek obdobja: --period-from LLLL-MM-DD (\"Za obdobje od:\").");
+    o.periodFrom = parseDay("--period-from", values.value("--period-from"));
+    if (values.contains("--date"))
+        o.date = parseDay("--date", values.value("--date"));
+    else if (!o.dryRun)
+        throw HeadlessUsageError("Manjka datum dokumentov: --date LLLL-MM-DD (\"Datum dokumentov:\").");
+    o.partner = values.value("--partner");
+    o.event = values.value("--event");
+    return o;
+}
+
+QString headlessRunUsage()
+{
+    return QStringLiteral(
+        "Uporaba: obdrac-run [--ini DATOTEKA] --user ŠIFRA [--password-file DATOTEKA]\n"
+        "                    --period-from LLLL-MM-DD --date LLLL-MM-DD\n"
+        "                    [--partner BESEDILO] [--event BESEDILO] [--dry-run [--csv]]\n"
+        "\n"
+        "Kreiranje računov in naročil iz zapadlih periodik, enako kot gumb \"Kreiranje\".\n"
+        "  --ini DATOTEKA            nastavitvena datoteka (privzeto Vektor.INI)\n"
+        "  --user ŠIFRA              uporabnik, ki se prijavi\n"
+        "  --password-file DATOTEKA  geslo uporabnika iz prve vrstice datoteke ('-': standardni vhod);\n"
+        "                            brez te izbire iz spremenljivke okolja OBDRAC_PASSWORD\n"
+        "  --period-from DATUM       \"Za obdobje od:\" (prvi dan obdobja)\n"
+        "  --date DATUM              \"Datum dokumentov:\"\n"
+        "  --partner BESEDILO        samo za partnerja (z % ali _ kot vzorec)\n"
+        "  --event BESEDILO          samo za poslovni dogodek dokumentov (z % ali _ kot vzorec)\n"
+        "  --dry-run                 nič ne zapiše: izpiše, kaj bi kreiranje naredilo (kot \"Izpis\")\n"
+        "  --csv                     izpis v obliki CSV (z --dry-run)\n"
+        "Izhodna koda: 0 vse zapisano, 1 nekateri dokumenti niso zapisani, 2 kreiranje se ni začelo\n"
+        "(napačni argumenti, nastavitve, baza, prijava ali kreiranje že teče), 3 kreiranje prekinjeno\n"
+        "zaradi napake.\n");
+}
+
+HeadlessRun::HeadlessRun(QTextStream& out, QTextStream& err) : m_out(out), m_err(err) {}
+
+HeadlessRun::~HeadlessRun()
+{
+    if (DataSif == m_module.get())
+        DataSif = nullptr;
+}
+
+void HeadlessRun::printError(const QString& text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_err << t << Qt::endl;
+}
+
+int HeadlessRun::run(const QStringList& arguments)
+{
+    HeadlessRunOptions options;
+    try {
+        options = parseHeadlessRunArguments(arguments);
+    } catch (const HeadlessUsageError& e) {
+        printError(e.message());
+        m_err << "Pomoč: obdrac-run --help" << Qt::endl;
+        return RunExit::NotStarted;
+    }
+    if (options.help) {
+        m_out << headlessRunUsage() << Qt::flush;
+        return RunExit::Done;
+    }
+    return run(options);
+}
+
+int HeadlessRun::run(const HeadlessRunOptions& options)
+{
+    HeadlessMessageBoxes boxes(m_err);
+    if (!start(options))
+        return RunExit::NotStarted;
+    return options.dryRun ? list(options) : generate(options);
+}
+
+bool HeadlessRun::readPassword(const HeadlessRunOptions& options, QString& password)
+{
+    if (options.passwordFile.isEmpty()) {
+        password = qEnvironmentVariable(PasswordEnvironmentVariable.toLatin1().constData());
+        return true;
+    }
+    if (options.passwordFile == QLatin1String("-")) {
+        if (!readStdin) {
+            printError(QStringLiteral("Standardnega vhoda ni mogoče brati."));
+            return false;
+        }
+        password = firstLine(readStdin());
+        return true;
+    }
+    QFile file(options.passwordFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printError("Datoteke z geslom " + options.passwordFile + " ni mogoče brati: " + file.errorString());
+        return false;
+    }
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    if (file.permissions() & others)
+        printError("Opozorilo: datoteko z geslom " + options.passwordFile
+                   + " lahko berejo tudi drugi uporabniki (priporočeno: chmod 600).");
+    password = firstLine(QString::fromUtf8(file.readAll()));
+    return true;
+}
+
+bool HeadlessRun::start(const HeadlessRunOptions& options)
+{
+    QString password;
+    if (!readPassword(options, password))
+        return false;
+
+    // The configuration, as the main window reads it at its creation (without the version check,
+    // which may start an installer).
+    StartupOptions startup;
+    startup.arguments = QStringList{QStringLiteral("obdrac-run")};
+    if (!options.iniFile.isEmpty())
+        startup.arguments << options.iniFile;
+    startup.runVersionCheck = false;
+    NoWindow view;
+    if (!readStartupConfiguration(startup, view)) {
+        printError("Nastavitev ni mogoče prebrati iz " + programIniFile().fileName() + " !");
+        return false;
+    }
+    if (!programIniFile().exists()) {
+        printError("Nastavitvena datoteka " + programIniFile().fileName() + " ne obstaja !");
+        return false;
+    }
+
+    // The data module: connections by the configuration's section Database.
+    m_module = std::make_unique<TDataSif>();
+    DataSif = m_module.get();
+    m_module->DataSifCreate();
+    if (!m_module->Database.Connected() || !m_module->DatabaseHstmt.Connected() || !m_module->tbParameter->Active()) {
+        printError(QStringLiteral("Povezava s podatkovno bazo podjetja ni uspela; kreiranje se ni začelo."));
+        return false;
+    }
+
+    HeadlessSignIn signIn;
+    if (!signIn.signIn(options.user, password)) {
+        printError(signIn.refusal());
+        printError("Prijava uporabnika " + options.user + " ni uspela; kreiranje se ni začelo.");
+        return false;
+    }
+    return true;
+}
+
+int HeadlessRun::generate(const HeadlessRunOptions& options)
+{
+    GenerationCriteria criteria;
+    criteria.DatumKont = options.periodFrom;
+    criteria.Datum = options.date;
+    criteria.Subjekt = options.partner;
+    criteria.PoslDog = options.event;
+    GenerationCallbacks callbacks;
+    // One line per document: a reason that runs over several lines (a database message) is
+    // joined into one.
+    callbacks.logLine = [this](const QString& line) { m_out << oneLine(line) << Qt::endl; };
+
+    const GenerationResult result = bKreiranjeClick(criteria, callbacks);
+    switch (result.outcome) {
+    case GenerationResult::Outcome::Refused:
+        m_out << "Kreiranje se ni začelo." << Qt::endl;
+        return RunExit::NotStarted;
+    case GenerationResult::Outcome::Cancelled:   // the question is answered OK: not reached
+        m_out << "Kreiranje je bilo preklicano." << Qt::endl;
+        return RunExit::NotStarted;
+    case GenerationResult::Outcome::Completed:
+    case GenerationResult::Outcome::Failed:
+        break;
+    }
+    if (result.documentsWritten() == 0 && result.documentsNotWritten == 0
+        && result.outcome == GenerationResult::Outcome::Completed)
+        m_out << "Ni zapadlih periodik: noben dokument ni kreiran." << Qt::endl;
+    else
+        m_out << "Kreiranih dokumentov: " << result.documentsWritten() << " (računov: " << result.invoicesWritten
+              << ", naročil: " << result.ordersWritten << ")." << Qt::endl;
+    if (result.documentsNotWritten > 0)
+        m_out << "Nezapisanih dokumentov: " << result.documentsNotWritten
+              << " (periodike ostanejo zapadle in jih naslednje kreiranje naredi)." << Qt::endl;
+    if (result.outcome == GenerationResult::Outcome::Failed) {
+        m_out << "Kreiranje je bilo prekinjeno zaradi napake: " << result.error << Qt::endl;
+        return RunExit::BrokenOff;
+    }
+    return result.documentsNotWritten > 0 ? RunExit::NotAllWritten : RunExit::Done;
+}
+
+int HeadlessRun::list(const HeadlessRunOptions& options)
+{
+    GenerationCriteria criteria;
+    criteria.DatumKont = options.periodFrom;
+    criteria.Datum = options.date.isValid() ? options.date : options.periodFrom;
+    criteria.Subjekt = options.partner;
+    criteria.PoslDog = options.event;
+    const ListingResult result = runListingCommand(criteria);
+    QList<ListingRow> rows;
+    try {
+        rows = readListingRows(requireDataSif().tbNapaka);
+    } catch (const std::exception& e) {
+        LogException(e, nullptr, QStringLiteral("bIzpisClick"));
+        printError(describeException(e).message);
+        return RunExit::BrokenOff;
+    }
+    if (options.csv) {
+        m_out << listingCsvHeader() << '\n';
+        for (const ListingRow& row : rows)
+            m_out << listingCsvLine(row) << '\n';
+        m_out.flush();
+    } else {
+        m_out << listingTextHeader() << '\n';
+        for (const ListingRow& row : rows)
+            m_out << listingTextLine(row) << '\n';
+        m_out << "Vrstic izpisa: " << rows.size() << " (nič ni zapisano v bazo podjetja)." << Qt::endl;
+    }
+    if (result.outcome == ListingResult::Outcome::Failed) {
+        printError("Izpis je bil prekinjen zaradi napake: " + result.error);
+        return RunExit::BrokenOff;
+    }
+    return RunExit::Done;
+}

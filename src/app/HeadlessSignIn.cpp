@@ -1,0 +1,109 @@
+#include "HeadlessSignIn.h"
+
+#include "data/DataSif.h"
+#include "data/ErrorLog.h"
+#include "data/Guard.h"
+#include "data/ProgramState.h"
+#include "data/SqlLiterals.h"
+#include "data/THstmt.h"
+#include "login/Authorizations.h"
+#include "login/LoginRules.h"
+
+namespace {
+const QString Operation = QStringLiteral("TestPassword");
+
+void clearCurrentUser()
+{
+    CurrentUserID.clear();
+    CurrentUserName.clear();
+    CurrentUserDepartment.clear();
+}
+} // namespace
+
+bool HeadlessSignIn::refuse(const QString& message)
+{
+    m_refusal = message;
+    clearCurrentUser();
+    return false;
+}
+
+bool HeadlessSignIn::signIn(const QString& userCode, const QString& password)
+{
+    m_refusal.clear();
+    const QString code = userCode.trimmed();
+    if (code.isEmpty())
+        return refuse(MsgVnesiUporabnika);
+    TDataSif* module = DataSif;
+    if (!module || !module->Database.Connected() || !module->tbParameter->Active())
+        return refuse(MsgNapakaPotiDoPodatkov);
+    try {
+        // The user, as the login dialog lists them.
+        THstmt& q = module->qQuery0;
+        q.Close();
+        q.setSQL(QStringLiteral("SELECT UserID, Delavec, Geslo, Oddelek FROM ODDel WHERE USERID > '00' AND UserID = ")
+                 + sqlQuotedStr(code));
+        q.Execute();
+        const bool found = q.FetchNext();
+        QString geslo, delavec, oddelek, userId;
+        if (found) {
+            userId = q.ColumnAsString(1).trimmed();
+            delavec = q.ColumnAsString(2);
+            geslo = q.ColumnAsString(3);
+            oddelek = q.ColumnAsString(4);
+        }
+        q.Close();
+        if (!found)
+            return refuse(QStringLiteral("Uporabnika ") + code + QStringLiteral(" ni med uporabniki programa !"));
+        const PasswordVerdict verdict = CheckUserPassword(userId, geslo, password);
+        if (verdict != PasswordVerdict::Accepted)
+            return refuse(PasswordVerdictMessage(verdict));
+        CurrentUserID = userId;
+        CurrentUserName = delavec;
+        CurrentUserDepartment = oddelek;
+        if (ParamAsString(QStringLiteral("AVTOKONTROLADAT")) == QLatin1String("T") && !checkLoginDate())
+            return false;
+    } catch (const std::exception& e) {
+        LogException(e, nullptr, Operation);
+        return refuse(MsgNapakaPotiDoPodatkov + QLatin1Char('\n') + describeException(e).message);
+    }
+    try {
+        module->DataSifCreateOpen();
+    } catch (const std::exception& e) {
+        LogException(e, nullptr, QStringLiteral("FormClose"));
+        return refuse(describeException(e).message);
+    }
+    const int minimum = ParamAsInteger(QStringLiteral("MINDOLZINAGESLA"));
+    if (PasswordTooShort(minimum, password))
+        return refuse(PasswordLengthMessage(minimum));
+    PrenosAvtorNaTemp();
+    return true;
+}
+
+bool HeadlessSignIn::checkLoginDate()
+{
+    TwwOEDataSet& param = *requireDataSif().tbParameter;
+    param.Refresh();
+    TField& last = param.FieldByName(QStringLiteral("AVTODATUMVSTOPA"));
+    const QDateTime lastLogin = last.asDateTime();
+    const QDate day = today();
+    switch (CheckLoginDate(day, lastLogin)) {
+    case LoginDateVerdict::Refuse:
+        return refuse(LoginDateMessage(lastLogin.date(), day));
+    case LoginDateVerdict::Store:
+        guard(Operation, nullptr, [&] {
+            try {
+                param.Edit();
+                last.setAsDateTime(QDateTime(day, QTime(0, 0)));
+                param.Post();
+            } catch (...) {
+                if (param.State() == dsEdit)
+                    param.Cancel();
+                throw;
+            }
+        });
+        break;
+    case LoginDateVerdict::Unchanged:
+        break;
+    }
+    return true;
+}

@@ -1,0 +1,212 @@
+// The buttons "Kreiranje" and "Izpis" of the main window, wired to the generation and the
+// listing, against a company database of their own.
+#include "../generation/GenerationFixture.h"
+
+#include "app/ShellHooks.h"
+#include "app/ui/GenerationWiring.h"
+#include "app/ui/MainWindowHooks.h"
+#include "app/ui/TIzpisPeriodike.h"
+#include "app/ui/TMain.h"
+#include "controls/ui/DatePicker.h"
+#include "controls/ui/LookupComboBox.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+
+namespace {
+
+const QDate March31(2004, 3, 31);
+
+TemplateSpec spec(int n, const QString& partner, const QString& poslDogFak = "T2")
+{
+    TemplateSpec t;
+    t.kljuc = QString("04G1%1").arg(n, 5, 10, QChar('0'));
+    t.subjekt = partner;
+    t.poslDogFak = poslDogFak;
+    t.nacIzrCene = "F";
+    t.lines = {{"T-BLAGO", "Blago", 2, 10, 0, ""}, {"T-STOR", "Storitev", 1, 40, 5, ""}};
+    return t;
+}
+
+class GenerationWiringTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { db = new GenerationDatabase("app_wiring"); }
+    static void TearDownTestSuite()
+    {
+        delete db;
+        db = nullptr;
+    }
+
+    void SetUp() override
+    {
+        db->clearDocuments();
+        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", db->scratch().file("config").toUtf8());
+        QFile ini(iniPath());
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write("[Program]\nObdracPoslDog=G1\nShraniForm=0\n");
+        ini.close();
+        shellHooks() = ShellHooks{};
+        mainWindowHooks() = MainWindowHooks{};
+        TMainOptions options;
+        options.runVersionCheck = false;
+        main = std::make_unique<TMain>(QStringList{"obdrac", iniPath()}, options);
+        CurrentUserID = "01";
+        CurrentUserDepartment = "Računovodstvo";
+        RoundStep = 0.01;
+        if (!db->module().DatabaseTemp.isConnected())
+            db->module().DatabaseTemp.connect();
+        main->fkDatumKont()->setDate(March31);
+        main->fkDatum()->setDate(March31);
+    }
+    void TearDown() override
+    {
+        main.reset();
+        mainWindowHooks() = MainWindowHooks{};
+        shellHooks() = ShellHooks{};
+        qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    }
+
+    static QString iniPath() { return db->scratch().file("Vektor.INI"); }
+    static int count(const QString& table) { return db->psql("SELECT count(*) FROM " + table).toInt(); }
+    QStringList logLines() const { return main->mKreDok()->toPlainText().split('\n', Qt::SkipEmptyParts); }
+    QList<TIzpisPeriodike*> listingWindows() const
+    {
+        QList<TIzpisPeriodike*> found;
+        for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
+            if (auto* w = qobject_cast<TIzpisPeriodike*>(sub->widget()))
+                found << w;
+        return found;
+    }
+
+    static GenerationDatabase* db;
+    std::unique_ptr<TMain> main;
+    QByteArray m_oldConfig;
+};
+GenerationDatabase* GenerationWiringTest::db = nullptr;
+
+// "Kreiranje": the question, the run with the page's dates, the log in mKreDok, the gauge at 100,
+// the template list re-opened; the buttons and the cursor are back as they were.
+TEST_F(GenerationWiringTest, KreiranjeRunsWithThePageCriteria)
+{
+    db->addTemplate(spec(1, "Kupec Alfa d.o.o."));
+    db->addTemplate(spec(2, "Kupec Beta d.o.o."));
+    db->addTemplate(spec(3, "Dobavitelj Delta d.o.o.", "07"));
+    int reopened = 0;
+    installGenerationHooks(*main, [&] { ++reopened; });
+    main->mKreDok()->setPlainText("stara vrstica");
+
+    ScriptedMessageBoxes boxes;
+    QStringList disabledDuringQuestion;
+    boxes.onShow = [&](const MessageRequest&) {
+        if (!main->bKreiranje()->isEnabled() && !main->bIzpis()->isEnabled())
+            disabledDuringQuestion << "off";
+    };
+    main->bKreiranje()->click();
+    EXPECT_EQ(boxes.texts(), QStringList{"Ali res želiš kreirati dokumente ?"});
+    EXPECT_EQ(disabledDuringQuestion, QStringList{"off"});
+    EXPECT_EQ(logLines(), (QStringList{"04T200001 / 04G100001 / Kupec Alfa d.o.o.",
+                                       "04T200002 / 04G100002 / Kupec Beta d.o.o.",
+                                       "040700001 / 04G100003 / Dobavitelj Delta d.o.o."}));
+    EXPECT_EQ(main->fGauge()->value(), 100);
+    EXPECT_EQ(reopened, 1);
+    EXPECT_TRUE(main->bKreiranje()->isEnabled());
+    EXPECT_TRUE(main->bIzpis()->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(count("Promet"), 2);
+    EXPECT_EQ(count("Naroc"), 1);
+    EXPECT_EQ(db->psql("SELECT to_char(Datum, 'YYYY-MM-DD') FROM Promet LIMIT 1"), "2004-03-31");
+
+    // Cancel: the log is emptied, nothing written, the list re-opened all the same.
+    db->addTemplate(spec(4, "Kupec Gama d.o.o."));
+    boxes.answer(MsgButton::Cancel);
+    main->bKreiranje()->click();
+    EXPECT_TRUE(logLines().isEmpty());
+    EXPECT_EQ(count("Promet"), 2);
+    EXPECT_EQ(reopened, 2);
+}
+
+// The optional partner and business-event criteria of the page restrict the run.
+TEST_F(GenerationWiringTest, PartnerAndBusinessEventOfThePage)
+{
+    db->addTemplate(spec(1, "Kupec Alfa d.o.o."));
+    db->addTemplate(spec(2, "Kupec Beta d.o.o."));
+    db->addTemplate(spec(3, "Kupec Beta d.o.o.", "T1"));
+    installGenerationHooks(*main, [] {});
+    main->fkSubjekt()->setLookupText("Kupec B%");
+    main->fkPoslDog()->setLookupText("T2");
+    const GenerationCriteria c = generationCriteriaFrom(*main);
+    EXPECT_EQ(c.DatumKont, March31);
+    EXPECT_EQ(c.Subjekt, "Kupec B%");
+    EXPECT_EQ(c.PoslDog, "T2");
+    ScriptedMessageBoxes boxes;
+    main->bKreiranje()->click();
+    EXPECT_EQ(logLines(), QStringList{"04T200001 / 04G100002 / Kupec Beta d.o.o."});
+}
+
+// Without a re-open of its own the template list is re-opened through the shell's hook on the
+// business event chosen in the selector.
+TEST_F(GenerationWiringTest, DefaultReopenUsesTheChosenBusinessEvent)
+{
+    QStringList opened;
+    shellHooks().openTemplates = [&](const QString& poslDog) { opened << poslDog; };
+    installGenerationHooks(*main);
+    ScriptedMessageBoxes boxes;
+    main->fObdracPoslDog()->setLookupText("G1");
+    main->bKreiranje()->click();
+    EXPECT_EQ(opened, QStringList{"G1"});
+    main->fObdracPoslDog()->setLookupText("");
+    main->bKreiranje()->click();
+    EXPECT_EQ(opened, QStringList{"G1"});
+}
+
+// "Izpis": the question, the listing of both runs in the child window "Izpis periodike", nothing
+// written; a second listing refreshes the same window; Cancel leaves the listing empty.
+TEST_F(GenerationWiringTest, IzpisShowsTheListing)
+{
+    db->addTemplate(spec(1, "Kupec Alfa d.o.o."));
+    db->addTemplate(spec(2, "Dobavitelj Delta d.o.o.", "07"));
+    installGenerationHooks(*main, [] {});
+    main->show();
+    QApplication::processEvents();
+    ScriptedMessageBoxes boxes;
+    main->bIzpis()->click();
+    EXPECT_EQ(boxes.texts(), QStringList{"Ali res želiš izpisati dokumente ?"});
+    QList<TIzpisPeriodike*> windows = listingWindows();
+    ASSERT_EQ(windows.size(), 1);
+    TIzpisPeriodike* w = windows.first();
+    EXPECT_EQ(w->windowTitle(), "Izpis periodike");
+    const QList<ListingRow>& rows = w->model()->rows();
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[0].kljuc, "04G100001");
+    EXPECT_EQ(rows[0].tip, "Račun");
+    EXPECT_EQ(rows[0].ident, "T-BLAGO");
+    EXPECT_DOUBLE_EQ(rows[0].cena, 10);
+    EXPECT_EQ(rows[3].tip, "Naročilo");
+    EXPECT_EQ(rows[3].subjekt, "Dobavitelj Delta d.o.o.");
+    EXPECT_EQ(w->model()->headerData(6, Qt::Horizontal).toString(), "Količina");
+    EXPECT_EQ(w->grid()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(main->fGauge()->value(), 100);
+    EXPECT_EQ(count("Promet"), 0);
+    EXPECT_EQ(count("Naroc"), 0);
+    EXPECT_EQ(db->psql("SELECT count(*) FROM Obdrac WHERE DatZadFak IS NOT NULL").toInt(), 0);
+
+    db->addTemplate(spec(3, "Kupec Beta d.o.o."));
+    main->bIzpis()->click();
+    windows = listingWindows();
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_EQ(windows.first()->model()->rowCount(), 6);
+
+    boxes.clear();
+    boxes.answer(MsgButton::Cancel);
+    main->bIzpis()->click();
+    EXPECT_EQ(boxes.texts(), (QStringList{"Ali res želiš izpisati dokumente ?", "Ni nobenega zapisa !"}));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
