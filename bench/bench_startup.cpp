@@ -69,7 +69,7 @@ int child(int argc, char** argv)
     options.runVersionCheck = false;
     std::unique_ptr<TMain> main = startProgram(QApplication::arguments(), options);
     const qint64 moduleReady = monotonicNanoseconds();
-    installGenerationHooks(*main);
+    installGenerationHooks();
     main->show();
     QElapsedTimer wait;
     wait.start();

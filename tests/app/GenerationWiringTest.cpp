@@ -98,7 +98,7 @@ TEST_F(GenerationWiringTest, KreiranjeRunsWithThePageCriteria)
     db->addTemplate(spec(2, "Kupec Beta d.o.o."));
     db->addTemplate(spec(3, "Dobavitelj Delta d.o.o.", "07"));
     int reopened = 0;
-    installGenerationHooks(*main, [&] { ++reopened; });
+    installGenerationHooks([&] { ++reopened; });
     main->mKreDok()->setPlainText("stara vrstica");
 
     ScriptedMessageBoxes boxes;
@@ -137,7 +137,7 @@ TEST_F(GenerationWiringTest, PartnerAndBusinessEventOfThePage)
     db->addTemplate(spec(1, "Kupec Alfa d.o.o."));
     db->addTemplate(spec(2, "Kupec Beta d.o.o."));
     db->addTemplate(spec(3, "Kupec Beta d.o.o.", "T1"));
-    installGenerationHooks(*main, [] {});
+    installGenerationHooks([] {});
     main->fkSubjekt()->setLookupText("Kupec B%");
     main->fkPoslDog()->setLookupText("T2");
     const GenerationCriteria c = generationCriteriaFrom(*main);
@@ -155,7 +155,7 @@ TEST_F(GenerationWiringTest, DefaultReopenUsesTheChosenBusinessEvent)
 {
     QStringList opened;
     shellHooks().openTemplates = [&](const QString& poslDog) { opened << poslDog; };
-    installGenerationHooks(*main);
+    installGenerationHooks();
     ScriptedMessageBoxes boxes;
     main->fObdracPoslDog()->setLookupText("G1");
     main->bKreiranje()->click();
@@ -171,7 +171,7 @@ TEST_F(GenerationWiringTest, IzpisShowsTheListing)
 {
     db->addTemplate(spec(1, "Kupec Alfa d.o.o."));
     db->addTemplate(spec(2, "Dobavitelj Delta d.o.o.", "07"));
-    installGenerationHooks(*main, [] {});
+    installGenerationHooks([] {});
     main->show();
     QApplication::processEvents();
     ScriptedMessageBoxes boxes;

@@ -100,7 +100,7 @@ GenerationCriteria generationCriteriaFrom(const TMain& main)
     return criteria;
 }
 
-void installGenerationHooks(TMain& /*main*/, std::function<void()> reopenTemplates)
+void installGenerationHooks(std::function<void()> reopenTemplates)
 {
     if (!reopenTemplates) {
         reopenTemplates = [] {

@@ -17,7 +17,7 @@ class TMain;
 // reopenTemplates re-opens the template list (tbObdrac) so that the new last-document dates
 // show; the templates page provides it. Left empty, the shell's openTemplates hook is called with
 // the business event chosen in fObdracPoslDog (nothing when none is chosen).
-void installGenerationHooks(TMain& main, std::function<void()> reopenTemplates = {});
+void installGenerationHooks(std::function<void()> reopenTemplates = {});
 
 // The criteria as the page's controls hold them (today: the system date).
 GenerationCriteria generationCriteriaFrom(const TMain& main);

@@ -1,4 +1,6 @@
 #include "SubsystemWiring.h"
+#include "GenerationWiring.h"
+#include "data/Guard.h"
 
 #include "MainWindowHooks.h"
 #include "TMain.h"
@@ -113,6 +115,23 @@ void installSubsystems()
     };
 
     mainWindowHooks().setupNastaviPage = setupNastaviPage;
+
+    // The runs read the templates from the database: what is being typed is written first, and a
+    // template that cannot be written stops the command.
+    installGenerationHooks(reopenWiredTemplates);
+    for (auto* command : {&mainWindowHooks().kreiranje, &mainWindowHooks().izpis}) {
+        auto run = *command;
+        *command = [run](TMain& main) {
+            if (shellHooks().postTemplates) {
+                try {
+                    guardPassAbort("PostTemplates", &main, [] { shellHooks().postTemplates(); });
+                } catch (const EAbort&) {
+                    return;
+                }
+            }
+            run(main);
+        };
+    }
 }
 
 void releaseSubsystems()
