@@ -10,6 +10,7 @@ if [ ! -f "$ini" ]; then
 [Program]
 Podjetje=Demo d.o.o.
 ObdracPoslDog=G1
+Uporabnik=01
 ShraniForm=1
 EnterForNext=1
 DDV=1
