@@ -3,6 +3,7 @@
 #include "generation/DueTemplates.h"
 #include "generation/GenerationCriteria.h"
 #include "generation/GenerationResult.h"
+#include "pricing/MasterLookups.h"
 
 #include <QMap>
 #include <QString>
@@ -62,6 +63,8 @@ private:
     void written(const PendingDocument& document);
     void notWritten(const PendingDocument& document, const QString& reason);
 
+    // The master data that the run reads stays in memory for the run (one read per key).
+    LookupRunCache m_lookupCache;
     const GenerationCriteria& m_criteria;
     const GenerationCallbacks& m_callbacks;
     GenerationResult& m_result;

@@ -61,6 +61,33 @@ QString sqlFindSubjCenik(const QString& subjekt, const QString& ident, const QSt
         + sqlQuotedStr(subjekt) + " AND Ident = " + sqlQuotedStr(ident) + " AND PreIzd = " + sqlQuotedStr(preIzd);
 }
 
+QString sqlSubjCenikRows(const QString& subjekt, const QString& preIzd)
+{
+    return "SELECT Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula, DobavniRok, RokPlacila "
+           "FROM SubjektCenik WHERE Subjekt = "
+        + sqlQuotedStr(subjekt) + " AND PreIzd = " + sqlQuotedStr(preIzd);
+}
+
+QString sqlSubjCenikSubjects(const QString& preIzd)
+{
+    return "SELECT DISTINCT Subjekt FROM SubjektCenik WHERE PreIzd = " + sqlQuotedStr(preIzd);
+}
+
+QString sqlFindSubjCenikFirst(const std::vector<std::pair<QString, QString>>& pairs, const QString& preIzd)
+{
+    QString order;
+    QString where;
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        const QString match =
+            "Subjekt = " + sqlQuotedStr(pairs[i].first) + " AND Ident = " + sqlQuotedStr(pairs[i].second);
+        order += " WHEN " + match + " THEN " + QString::number(i);
+        where += (i == 0 ? "(" : " OR (") + match + ")";
+    }
+    return "SELECT Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula, DobavniRok, RokPlacila, CASE" + order
+        + " END AS Vrstni FROM SubjektCenik WHERE PreIzd = " + sqlQuotedStr(preIzd) + " AND (" + where
+        + ") ORDER BY 11";
+}
+
 QString sqlPoisciTecaj(const QString& banka, const QString& valuta, const QDate& datum)
 {
     return "SELECT Tecaj FROM Tecaj WHERE Banka = " + sqlQuotedStr(banka) + " AND Valuta = " + sqlQuotedStr(valuta)
