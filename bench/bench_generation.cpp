@@ -2,8 +2,10 @@
 // against the floor a run cannot beat: the INSERT of the very same rows through the ODBC layer in
 // 8 KB batches, each batch in a transaction as the run writes them.
 //
-//   bench_generation [--documents N] [--lines L] [--no-floor] [--keep] [--compare]
+//   bench_generation [--documents N] [--lines L] [--no-floor] [--keep] [--compare] [--no-cache]
 //
+// --no-cache measures the run without its master-data cache (LookupRunCache). The environment
+// variable BENCH_ODBC_EXTRA adds connect-string items (for example "UseDeclareFetch=1;Fetch=200").
 // --compare runs first without the run's master-data cache (LookupRunCache), keeps a digest of
 // every document, runs again with it (the measured run) and compares the documents.
 //
@@ -39,6 +41,7 @@ struct Options {
     bool floor = true;
     bool keep = false;
     bool compare = false;
+    bool cache = true;
 };
 
 Options parse(const QStringList& args)
@@ -56,8 +59,10 @@ Options parse(const QStringList& args)
             o.keep = true;
         else if (a == "--compare")
             o.compare = true;
+        else if (a == "--no-cache")
+            o.cache = false;
         else {
-            std::fprintf(stderr, "usage: bench_generation [--documents N] [--lines L] [--no-floor] [--keep] [--compare]\n");
+            std::fprintf(stderr, "usage: bench_generation [--documents N] [--lines L] [--no-floor] [--keep] [--compare] [--no-cache]\n");
             std::exit(2);
         }
     }
@@ -176,6 +181,7 @@ int main(int argc, char** argv)
         comparison = plainDigests;
     }
 
+    LookupRunCache::setEnabled(o.cache);
     const OdbcCounters before = odbcCounters;
     const double rssBefore = peakRssMegabytes();
     const double cpuBefore = processCpuSeconds();

@@ -8,6 +8,8 @@
 #include <QMap>
 #include <QString>
 
+#include <vector>
+
 // One generation command: the invoice run, then the order run, with their per-run state.
 //
 // For every due template (in key order) and every partner it stands for (a partner-type
@@ -54,7 +56,19 @@ private:
         QString poslDogTip;   // orders: the business event's Tip
     };
 
+    struct TemplateLine {
+        QString ident;
+        QString naziv;
+        double kolicina = 0;
+        double cena = 0;
+        double rabat = 0;
+        QString opomba;
+    };
+
     void runTemplates(TemplateKind kind);
+    // The lines of the current template (Ident, Naziv, Kolicina, Cena, Rabat, Opomba, in the
+    // order the statement returns them), read on qQuery2 once per template.
+    const std::vector<TemplateLine>& templateLines();
     void buildDocument(TemplateKind kind, const QString& partner);
     QString takeDocumentKey(const QString& table, const QString& poslDog);
     QString renumber(const PendingDocument& document);
@@ -71,4 +85,7 @@ private:
     DocumentWriter m_writer;
     TemplateRow m_template;
     PendingGroup m_group;   // the documents of the current template
+    std::vector<TemplateLine> m_lines;
+    QString m_linesOf;
+    bool m_linesRead = false;
 };

@@ -34,6 +34,17 @@ QString sqlFindSubj(const QString& key, SqlDialect::Kind dialect)
     return selectList(subjRecFields(), dialect) + "FROM Subjekt WHERE Naziv = " + sqlQuotedStr(key);
 }
 
+QString sqlFindSubjIn(const QStringList& keys, SqlDialect::Kind dialect)
+{
+    QStringList quoted;
+    quoted.reserve(keys.size());
+    for (const QString& k : keys)
+        quoted << sqlQuotedStr(k);
+    QString select = selectList(subjRecFields(), dialect);
+    select.chop(1);   // the blank before FROM
+    return select + ", Naziv FROM Subjekt WHERE Naziv IN (" + quoted.join(QStringLiteral(", ")) + ")";
+}
+
 QString sqlFindPoslDog(const QString& key)
 {
     return selectList(poslDogRecFields()) + "FROM PoslDog WHERE PoslDog = " + sqlQuotedStr(key);

@@ -19,6 +19,9 @@
 QString sqlFindMS(const QString& key);
 // "SELECT <the 61 partner columns> FROM Subjekt WHERE Naziv = 'K'".
 QString sqlFindSubj(const QString& key, SqlDialect::Kind dialect = SqlDialect::Kind::SqlServer);
+// The partners of several names at once: "SELECT <the 61 partner columns>, Naziv FROM Subjekt
+// WHERE Naziv IN ('K1', 'K2', ...)"; the last column is the name the server matched.
+QString sqlFindSubjIn(const QStringList& keys, SqlDialect::Kind dialect = SqlDialect::Kind::SqlServer);
 // "SELECT <the 119 business-event columns> FROM PoslDog WHERE PoslDog = 'K'".
 QString sqlFindPoslDog(const QString& key);
 // "SELECT Naziv, Tip FROM VrstaMS WHERE VrstaMS = 'K'".

@@ -27,6 +27,7 @@ struct RunCache {
     // The last few partners only (a document's partner and the business event's default
     // recipient, for instance): the partners change with the documents.
     QHash<QString, std::optional<TSubjRec>> subj;
+    QHash<QString, TSubjRec> preloadedSubj;   // the partners of the block of templates at hand
     QHash<QString, double> rates;
     QHash<QString, std::vector<SubjCenikRow>> contracts;   // subject + side -> its rows
     qsizetype contractRows = 0;                             // rows kept in contracts
@@ -126,6 +127,16 @@ bool cachedLookup(const char* operation, Rec& rec, const QString& key, MakeSql&&
     if (!key.isEmpty() && key == rec.Key)
         return true;
     auto* runCache = runCacheOf<Rec>();
+    if constexpr (std::is_same_v<Rec, TSubjRec>) {
+        if (g_runCache) {
+            const auto it = g_runCache->preloadedSubj.constFind(key);
+            if (it != g_runCache->preloadedSubj.constEnd()) {
+                rec = *it;
+                rec.Key = key;
+                return true;
+            }
+        }
+    }
     if (runCache) {
         const auto it = runCache->constFind(key);
         if (it != runCache->constEnd()) {
@@ -437,5 +448,39 @@ LookupRunCache::~LookupRunCache()
 }
 
 bool LookupRunCache::active() { return g_runCache != nullptr; }
+
+void LookupRunCache::preloadPartners(const QStringList& names)
+{
+    if (!g_runCache)
+        return;
+    g_runCache->preloadedSubj.clear();
+    QStringList wanted;
+    QSet<QString> seen;
+    for (const QString& n : names)
+        if (!n.isEmpty() && !seen.contains(n)) {
+            seen.insert(n);
+            wanted << n;
+        }
+    if (wanted.isEmpty() || wanted.size() > MaxPreloadPartners)
+        return;
+    guardRoutine(QStringLiteral("FindSubj"), "qQueryFind", [&] {
+        THstmt& q = dataModule().qQueryFind;
+        try {
+            run(q, sqlFindSubjIn(wanted, lookupDialect()));
+            const auto fields = subjRecFields();
+            const int nameColumn = int(fields.size()) + 1;
+            while (q.FetchNext()) {
+                TSubjRec rec;
+                readRow(q, fields, rec);
+                g_runCache->preloadedSubj.insert(q.ColumnAsString(nameColumn), std::move(rec));
+            }
+            q.Close();
+        } catch (...) {
+            q.Close();
+            g_runCache->preloadedSubj.clear();
+            throw;
+        }
+    });
+}
 void LookupRunCache::setEnabled(bool enabled) { g_runCacheEnabled = enabled; }
 bool LookupRunCache::enabled() { return g_runCacheEnabled; }

@@ -150,6 +150,14 @@ public:
 
     static constexpr int MaxEntries = 20000;
     static constexpr int MaxPartnerEntries = 16;
+
+    // Reads the partners of the names (at most MaxPreloadPartners, the partners of the next
+    // block of templates) in one statement, so that FindSubj finds each of them without a
+    // statement of its own; they replace the partners preloaded before. Only names found exactly
+    // as written are taken from there; FindSubj asks the server for every other name. Nothing
+    // outside a run. Failures are logged as "FindSubj" (FindSubj then asks as usual).
+    static void preloadPartners(const QStringList& names);
+    static constexpr int MaxPreloadPartners = 1000;
     static bool active();
     // For measurements and tests: with false the scopes keep nothing (the lookups keep only their
     // last key, as outside a run).
