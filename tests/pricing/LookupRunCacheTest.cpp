@@ -221,4 +221,40 @@ TEST_F(LookupRunCacheTest, ContractRowsReadOncePerSubject)
     EXPECT_GT(c.ran(), before);
 }
 
+// The partners of a block of templates in one statement: found without a statement of their
+// own, exactly as FindSubj reads them; a name not preloaded as written goes to the server.
+TEST_F(LookupRunCacheTest, PreloadedPartners)
+{
+    ASSERT_TRUE(FindSubj("O'Neil d.o.o."));
+    const TSubjRec plain = SubjRec;
+    PricingTestDatabase::resetRecords();
+    {
+        QueryCounter c;
+        LookupRunCache::preloadPartners({"Kupec d.o.o.", "O'Neil d.o.o."});
+        EXPECT_EQ(c.ran(), 0);   // outside a run: nothing
+    }
+    LookupRunCache run;
+    QueryCounter c;
+    LookupRunCache::preloadPartners({"Kupec d.o.o.", "O'Neil d.o.o.", "Kupec d.o.o.", "Ni ga"});
+    EXPECT_EQ(c.ran(), 1);
+    EXPECT_TRUE(FindSubj("Kupec d.o.o."));
+    EXPECT_DOUBLE_EQ(SubjRec.Rabat, 10);
+    EXPECT_TRUE(FindSubj("O'Neil d.o.o."));
+    EXPECT_EQ(SubjRec.Key, "O'Neil d.o.o.");
+    EXPECT_EQ(SubjRec.TipPartnerjaO, plain.TipPartnerjaO);
+    EXPECT_DOUBLE_EQ(SubjRec.Rabat, plain.Rabat);
+    EXPECT_EQ(SubjRec.CenRazred, plain.CenRazred);
+    EXPECT_EQ(c.ran(), 1);
+    EXPECT_FALSE(FindSubj("Ni ga"));        // not found: the server is asked
+    EXPECT_FALSE(FindSubj("kupec d.o.o."));  // not as written: the server is asked
+    EXPECT_EQ(c.ran(), 3);
+    // The next block's partners replace them.
+    LookupRunCache::preloadPartners({"Brez pogodb"});
+    EXPECT_EQ(c.ran(), 4);
+    EXPECT_TRUE(FindSubj("Kupec d.o.o."));   // no longer preloaded: read again
+    EXPECT_EQ(c.ran(), 5);
+    EXPECT_TRUE(FindSubj("Brez pogodb"));
+    EXPECT_EQ(c.ran(), 5);
+}
+
 } // namespace
