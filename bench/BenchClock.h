@@ -17,6 +17,14 @@ private:
     std::chrono::steady_clock::time_point m_start;
 };
 
+// CPU seconds (user and system) of the process so far.
+inline double processCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 // The process's peak resident set so far, in megabytes.
 inline double peakRssMegabytes()
 {

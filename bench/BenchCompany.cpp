@@ -54,8 +54,12 @@ BenchCompany::~BenchCompany()
 
 QStringList BenchCompany::connectAttributes() const
 {
-    return {"DRIVER=SQL Server", "SERVER=" + socketDir(), "PORT=" + port(), "DATABASE=" + m_name, "UID=obdrac",
-            "PWD=obdrac", "ByteaAsLongVarBinary=1"};
+    QStringList a{"DRIVER=SQL Server", "SERVER=" + socketDir(), "PORT=" + port(), "DATABASE=" + m_name, "UID=obdrac",
+                  "PWD=obdrac", "ByteaAsLongVarBinary=1"};
+    const QString extra = qEnvironmentVariable("BENCH_ODBC_EXTRA");
+    if (!extra.isEmpty())
+        a << extra.split(';', Qt::SkipEmptyParts);
+    return a;
 }
 
 void BenchCompany::resetDocuments() const

@@ -2,7 +2,12 @@
 // against the floor a run cannot beat: the INSERT of the very same rows through the ODBC layer in
 // 8 KB batches, each batch in a transaction as the run writes them.
 //
-//   bench_generation [--documents N] [--lines L] [--no-floor] [--keep]
+//   bench_generation [--documents N] [--lines L] [--no-floor] [--keep] [--compare] [--no-cache]
+//
+// --no-cache measures the run without its master-data cache (LookupRunCache). The environment
+// variable BENCH_ODBC_EXTRA adds connect-string items (for example "UseDeclareFetch=1;Fetch=200").
+// --compare runs first without the run's master-data cache (LookupRunCache), keeps a digest of
+// every document, runs again with it (the measured run) and compares the documents.
 //
 // Needs a private PostgreSQL with the template database obdrac_template (PGHOST, PGPORT) and the
 // project's ODBC configuration (ODBCSYSINI); bench/run.sh sets everything up.
@@ -17,6 +22,7 @@
 #include "data/THstmt.h"
 #include "generation/BatchTransaction.h"
 #include "generation/GenerationCommand.h"
+#include "pricing/MasterLookups.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -34,6 +40,8 @@ struct Options {
     int lines = 5;
     bool floor = true;
     bool keep = false;
+    bool compare = false;
+    bool cache = true;
 };
 
 Options parse(const QStringList& args)
@@ -49,8 +57,12 @@ Options parse(const QStringList& args)
             o.floor = false;
         else if (a == "--keep")
             o.keep = true;
+        else if (a == "--compare")
+            o.compare = true;
+        else if (a == "--no-cache")
+            o.cache = false;
         else {
-            std::fprintf(stderr, "usage: bench_generation [--documents N] [--lines L] [--no-floor] [--keep]\n");
+            std::fprintf(stderr, "usage: bench_generation [--documents N] [--lines L] [--no-floor] [--keep] [--compare] [--no-cache]\n");
             std::exit(2);
         }
     }
@@ -102,6 +114,16 @@ void writeBatches(const std::vector<QString>& documents)
     send();
 }
 
+// A digest of every document (header and lines, without the audit time stamps), in key order.
+QStringList documentDigests(const BenchCompany& company)
+{
+    return company
+        .psql("SELECT H.Kljuc || ' ' || md5((to_jsonb(H) - 'datumzap' - 'datumspre')::text || coalesce((SELECT "
+              "string_agg((to_jsonb(P) - 'datumzap' - 'datumspre')::text, '|' ORDER BY P.Poz) FROM PrometPoz P "
+              "WHERE P.Kljuc = H.Kljuc), '')) FROM Promet H ORDER BY H.Kljuc")
+        .split('\n', Qt::SkipEmptyParts);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -133,6 +155,7 @@ int main(int argc, char** argv)
     criteria.DatumKont = QDate::currentDate();
     criteria.Datum = QDate::currentDate();
     GenerationCallbacks callbacks;
+    QStringList comparison;
     int logLines = 0;
     std::uint64_t batchStatements = 0;
     std::uint64_t batches = 0;
@@ -142,11 +165,30 @@ int main(int argc, char** argv)
         batchStatements += std::uint64_t(DataSif->UpdateHstmt.SQL().count(QStringLiteral("; ")));
     };
 
+    if (o.compare) {
+        LookupRunCache::setEnabled(false);
+        BenchClock plainClock;
+        const GenerationResult plain = bKreiranjeClick(criteria, callbacks);
+        const double plainSeconds = plainClock.seconds();
+        const QStringList plainDigests = documentDigests(company);
+        LookupRunCache::setEnabled(true);
+        company.resetDocuments();
+        out << "Brez predpomnilnika matičnih podatkov: " << plain.documentsWritten() << " dokumentov v "
+            << QString::number(plainSeconds, 'f', 2) << " s" << Qt::endl;
+        logLines = 0;
+        batchStatements = 0;
+        batches = 0;
+        comparison = plainDigests;
+    }
+
+    LookupRunCache::setEnabled(o.cache);
     const OdbcCounters before = odbcCounters;
     const double rssBefore = peakRssMegabytes();
+    const double cpuBefore = processCpuSeconds();
     BenchClock runClock;
     const GenerationResult result = bKreiranjeClick(criteria, callbacks);
     const double runSeconds = runClock.seconds();
+    const double cpuSeconds = processCpuSeconds() - cpuBefore;
     const double rssPeak = peakRssMegabytes();
     const std::uint64_t executes = odbcCounters.executes - before.executes;
     const std::uint64_t commits = odbcCounters.commits - before.commits;
@@ -157,7 +199,8 @@ int main(int argc, char** argv)
     const std::uint64_t statements = executes - batches + batchStatements;
     const std::uint64_t roundTrips = executes + commits;
     out << "Kreiranje: " << documents << " dokumentov, " << lines << " vrstic, " << result.documentsNotWritten
-        << " nezapisanih, izid " << result.exitCode() << ", v " << QString::number(runSeconds, 'f', 2) << " s" << Qt::endl;
+        << " nezapisanih, izid " << result.exitCode() << ", v " << QString::number(runSeconds, 'f', 2)
+        << " s (procesor programa " << QString::number(cpuSeconds, 'f', 2) << " s)" << Qt::endl;
     out << "  dokumentov na sekundo: " << QString::number(documents / runSeconds, 'f', 0)
         << ", vrstic na sekundo: " << QString::number(lines / runSeconds, 'f', 0) << Qt::endl;
     out << "  stavkov na vrstico: " << QString::number(double(statements) / lines, 'f', 2) << " (" << statements
@@ -165,6 +208,18 @@ int main(int argc, char** argv)
         << " izvedb, " << commits << " potrditev, " << batches << " paketov)" << Qt::endl;
     out << "  največji RSS: " << QString::number(rssPeak, 'f', 1) << " MB (pred kreiranjem "
         << QString::number(rssBefore, 'f', 1) << " MB) pri " << documents << " dokumentih" << Qt::endl;
+
+    if (o.compare) {
+        const QStringList digests = documentDigests(company);
+        int differing = 0;
+        for (qsizetype i = 0; i < std::max(digests.size(), comparison.size()); ++i)
+            if (digests.value(i) != comparison.value(i))
+                ++differing;
+        out << "  primerjava z dokumenti brez predpomnilnika: "
+            << (differing == 0 ? QString("vseh %1 enakih").arg(digests.size())
+                               : QString("RAZLIČNIH %1 od %2").arg(differing).arg(digests.size()))
+            << Qt::endl;
+    }
 
     if (o.floor && documents > 0) {
         // The floor: the same rows, SELECTed, deleted, and INSERTed again in 8 KB batches.
@@ -183,7 +238,8 @@ int main(int argc, char** argv)
             texts.push_back(std::move(text));
         }
         const QString checksum = "SELECT count(*) || '/' || coalesce(sum(ZaPlacilo), 0) || '/' || coalesce(sum(Davek), 0) FROM Promet";
-        const QString lineChecksum = "SELECT count(*) || '/' || coalesce(sum(Kolicina * Cena), 0) FROM PrometPoz";
+        const QString lineChecksum =
+            "SELECT count(*) || '/' || coalesce(sum(round((Kolicina * Cena)::numeric, 4)), 0) FROM PrometPoz";
         const QString written = company.psql(checksum) + " " + company.psql(lineChecksum);
         company.psql("TRUNCATE PrometPoz, Promet; VACUUM ANALYZE Promet; VACUUM ANALYZE PrometPoz;");
         const OdbcCounters floorBefore = odbcCounters;

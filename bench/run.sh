@@ -22,7 +22,7 @@ sock="$work/pg/socket"
 export ODBCSYSINI="$work/odbc" PGHOST="$sock" PGPORT="$port" QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
 
 echo "== Kreiranje: 3.000 računov po 5 vrstic =="
-"$build/bench/bench_generation" --documents 3000 --lines 5
+"$build/bench/bench_generation" --documents 3000 --lines 5 --compare
 echo
 echo "== Kreiranje: 30.000 računov po ${BENCH_LINES_30K:-5} vrstic (poraba pomnilnika ne sme rasti) =="
 "$build/bench/bench_generation" --documents 30000 --lines "${BENCH_LINES_30K:-5}"

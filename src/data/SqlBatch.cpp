@@ -63,13 +63,22 @@ void sqlInsertValues(const QString& Table, const QVariantList& Pairs, QString& B
 {
     if (Pairs.size() % 2 != 0)
         return;
-    QStringList names, values;
+    // Written straight into the buffer (the run writes thousands of these).
+    Buffer += QStringLiteral("INSERT INTO ");
+    Buffer += Table;
+    Buffer += QLatin1Char('(');
     for (qsizetype i = 0; i + 1 < Pairs.size(); i += 2) {
-        names << Pairs[i].toString();
-        values << insertValueText(Pairs[i + 1]);
+        if (i > 0)
+            Buffer += QLatin1Char(',');
+        Buffer += Pairs[i].toString();
     }
-    Buffer += QStringLiteral("INSERT INTO ") + Table + QLatin1Char('(') + names.join(QLatin1Char(','))
-        + QStringLiteral(") VALUES (") + values.join(QLatin1Char(',')) + QStringLiteral("); ");
+    Buffer += QStringLiteral(") VALUES (");
+    for (qsizetype i = 0; i + 1 < Pairs.size(); i += 2) {
+        if (i > 0)
+            Buffer += QLatin1Char(',');
+        Buffer += insertValueText(Pairs[i + 1]);
+    }
+    Buffer += QStringLiteral("); ");
 }
 
 bool sqlDeleteFromTableSQL(const QString& Table, const QString& Where, QString& Buffer)

@@ -85,38 +85,58 @@ void DocumentRun::runTemplates(TemplateKind kind)
     THstmt& q0 = DataSif->qQuery0;
     THstmt& q1 = DataSif->qQuery1;
     q0.Close();
-    q0.setSQL(dueTemplatesSelect(kind, condition));
     setProgress(0);
-    executeOrRaise(q0);
     int count = 0;
-    while (q0.FetchNext()) {
-        ++count;
-        m_template = TemplateRow{
-            q0.ColumnAsString(DueCol::Kljuc),
-            q0.ColumnAsString(DueCol::Subjekt),
-            q0.ColumnAsString(DueCol::NacIzrCene),
-            q0.ColumnAsString(DueCol::Tip),
-            q0.ColumnAsString(DueCol::PoslDogFak),
-            q0.ColumnAsString(DueCol::Valuta),
-            kind == TemplateKind::Order ? q0.ColumnAsString(DueCol::PoslDogTip) : QString(),
-        };
-        m_group = PendingGroup();
-        if (m_template.tip != QLatin1String("T")) {
-            buildDocument(kind, m_template.subjekt);
-        } else {
-            q1.Close();
-            q1.setSQL(partnersOfTypeSelect(m_template.subjekt));
-            executeOrRaise(q1);
-            while (q1.FetchNext())
-                buildDocument(kind, q1.ColumnAsString(1));
-            q1.Close();
+    // The selection, a block of templates at a time (in key order, as one selection would be); the
+    // block is read whole before its documents are built.
+    QString last;
+    for (bool first = true, more = true; more; first = false) {
+        q0.Close();
+        q0.setSQL(dueTemplatesBlockSelect(kind, condition, first ? nullptr : &last, DueTemplatesBlock));
+        executeOrRaise(q0);
+        std::vector<TemplateRow> block;
+        while (q0.FetchNext()) {
+            block.push_back(TemplateRow{
+                q0.ColumnAsString(DueCol::Kljuc),
+                q0.ColumnAsString(DueCol::Subjekt),
+                q0.ColumnAsString(DueCol::NacIzrCene),
+                q0.ColumnAsString(DueCol::Tip),
+                q0.ColumnAsString(DueCol::PoslDogFak),
+                q0.ColumnAsString(DueCol::Valuta),
+                kind == TemplateKind::Order ? q0.ColumnAsString(DueCol::PoslDogTip) : QString(),
+            });
         }
-        m_writer.add(std::move(m_group));
-        m_group = PendingGroup();
-        m_writer.execute(false);
-        setProgress(total > 0 ? qRound(double(count) / double(total) * 100.0) : 0);
+        q0.Close();
+        more = block.size() == size_t(DueTemplatesBlock);
+        if (!block.empty())
+            last = block.back().kljuc;
+        // The partners of the block's templates in one statement.
+        QStringList partners;
+        for (const TemplateRow& t : block)
+            if (t.tip != QLatin1String("T"))
+                partners << t.subjekt;
+        LookupRunCache::preloadPartners(partners);
+        for (TemplateRow& t : block) {
+            ++count;
+            m_template = std::move(t);
+            m_linesRead = false;
+            m_group = PendingGroup();
+            if (m_template.tip != QLatin1String("T")) {
+                buildDocument(kind, m_template.subjekt);
+            } else {
+                q1.Close();
+                q1.setSQL(partnersOfTypeSelect(m_template.subjekt));
+                executeOrRaise(q1);
+                while (q1.FetchNext())
+                    buildDocument(kind, q1.ColumnAsString(1));
+                q1.Close();
+            }
+            m_writer.add(std::move(m_group));
+            m_group = PendingGroup();
+            m_writer.execute(false);
+            setProgress(total > 0 ? qRound(double(count) / double(total) * 100.0) : 0);
+        }
     }
-    q0.Close();
     m_writer.execute(true);
     setProgress(100);
 }
@@ -173,10 +193,7 @@ QString DocumentRun::templateUpdate() const
 
 void DocumentRun::KreirajIzdRacDok(const QString& n)
 {
-    THstmt& q2 = DataSif->qQuery2;
-    q2.Close();
-    q2.setSQL(templateLinesSelect(m_template.kljuc));
-    executeOrRaise(q2);
+    const std::vector<TemplateLine>& lines = templateLines();
     DocumentTotals totals;
     bool lineWritten = false;
     const QString e = m_template.poslDogFak;
@@ -203,8 +220,8 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
     document.partner = n;
     const QString osnova = ParamAsString(QStringLiteral("OSNZAIZRPRODCENE"));
 
-    while (q2.FetchNext()) {
-        const QString ident = q2.ColumnAsString(LineCol::Ident);
+    for (const TemplateLine& templateLine : lines) {
+        const QString& ident = templateLine.ident;
         if (!FindMS(ident))
             continue;
         lineWritten = true;
@@ -214,15 +231,15 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
         line.Poz = p;
         line.Ident = ident;
         tbPrometPozIdentDefaultValue(QStringLiteral("I"));
-        line.Naziv = q2.ColumnAsString(LineCol::Naziv);
-        line.Kolicina = q2.ColumnAsFloat(LineCol::Kolicina);
-        line.Opomba = q2.ColumnAsString(LineCol::Opomba);
+        line.Naziv = templateLine.naziv;
+        line.Kolicina = templateLine.kolicina;
+        line.Opomba = templateLine.opomba;
         tbDolociDavekPoz(h.NacProdaje, line.Ident, line.TS, line.Davek, line.Trosarina, line.TrosarinaP);
         IzrCenePozC(h.CenRazred, h.Prejemnik, h.Valuta, h.Datum, line.Kolicina, MSRec, QStringLiteral("I"), line.Cena,
                     line.Rabat);
         if (m_template.nacIzrCene == QLatin1String("F")) {
-            line.Cena = q2.ColumnAsFloat(LineCol::Cena);
-            line.Rabat = q2.ColumnAsFloat(LineCol::Rabat);
+            line.Cena = templateLine.cena;
+            line.Rabat = templateLine.rabat;
         }
         CalcVredPromPoz(line, totals, osnova);
         ++p;
@@ -237,15 +254,11 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
         document.header = prometColumns(h);
         m_group.documents.push_back(std::move(document));
     }
-    q2.Close();
 }
 
 void DocumentRun::KreirajNarocDok(const QString& n)
 {
-    THstmt& q2 = DataSif->qQuery2;
-    q2.Close();
-    q2.setSQL(templateLinesSelect(m_template.kljuc));
-    executeOrRaise(q2);
+    const std::vector<TemplateLine>& lines = templateLines();
     DocumentTotals totals;
     bool lineWritten = false;
     const QString e = m_template.poslDogFak;
@@ -294,8 +307,8 @@ void DocumentRun::KreirajNarocDok(const QString& n)
     const QString osnova = ParamAsString(QStringLiteral("OSNZAIZRPRODCENE"));
 
     int p = 1;
-    while (q2.FetchNext()) {
-        const QString ident = q2.ColumnAsString(LineCol::Ident);
+    for (const TemplateLine& templateLine : lines) {
+        const QString& ident = templateLine.ident;
         if (!FindMS(ident))
             continue;
         lineWritten = true;
@@ -304,15 +317,15 @@ void DocumentRun::KreirajNarocDok(const QString& n)
         line.Kljuc = key;
         line.Poz = p;
         line.Ident = ident;
-        line.Naziv = q2.ColumnAsString(LineCol::Naziv);
-        line.Kolicina = q2.ColumnAsFloat(LineCol::Kolicina);
-        line.Opomba = q2.ColumnAsString(LineCol::Opomba);
+        line.Naziv = templateLine.naziv;
+        line.Kolicina = templateLine.kolicina;
+        line.Opomba = templateLine.opomba;
         line.EM = MSRec.EM;
         tbDolociDavekPoz(h.NacProdaje, line.Ident, line.TS, line.Davek, line.Trosarina, line.TrosarinaP);
         IzrCenePozC(h.CenRazred, n, h.Valuta, h.Datum, line.Kolicina, MSRec, side, line.Cena, line.Rabat);
         if (m_template.nacIzrCene == QLatin1String("F")) {
-            line.Cena = q2.ColumnAsFloat(LineCol::Cena);
-            line.Rabat = q2.ColumnAsFloat(LineCol::Rabat);
+            line.Cena = templateLine.cena;
+            line.Rabat = templateLine.rabat;
         }
         CalcVredPromPoz(line.Kolicina, line.Cena, line.Rabat, line.Davek, line.Trosarina, line.TrosarinaP, totals,
                         osnova);
@@ -328,7 +341,33 @@ void DocumentRun::KreirajNarocDok(const QString& n)
         document.header = narocColumns(h);
         m_group.documents.push_back(std::move(document));
     }
+}
+
+const std::vector<DocumentRun::TemplateLine>& DocumentRun::templateLines()
+{
+    // Read once per template: a partner-type template's partners share its lines.
+    if (m_linesRead && m_linesOf == m_template.kljuc)
+        return m_lines;
+    THstmt& q2 = DataSif->qQuery2;
     q2.Close();
+    q2.setSQL(templateLinesSelect(m_template.kljuc));
+    executeOrRaise(q2);
+    m_lines.clear();
+    m_linesRead = false;
+    while (q2.FetchNext()) {
+        TemplateLine l;
+        l.ident = q2.ColumnAsString(LineCol::Ident);
+        l.naziv = q2.ColumnAsString(LineCol::Naziv);
+        l.kolicina = q2.ColumnAsFloat(LineCol::Kolicina);
+        l.cena = q2.ColumnAsFloat(LineCol::Cena);
+        l.rabat = q2.ColumnAsFloat(LineCol::Rabat);
+        l.opomba = q2.ColumnAsString(LineCol::Opomba);
+        m_lines.push_back(std::move(l));
+    }
+    q2.Close();
+    m_linesOf = m_template.kljuc;
+    m_linesRead = true;
+    return m_lines;
 }
 
 void DocumentRun::setProgress(int value)

@@ -3,9 +3,12 @@
 #include "generation/DueTemplates.h"
 #include "generation/GenerationCriteria.h"
 #include "generation/GenerationResult.h"
+#include "pricing/MasterLookups.h"
 
 #include <QMap>
 #include <QString>
+
+#include <vector>
 
 // One generation command: the invoice run, then the order run, with their per-run state.
 //
@@ -53,7 +56,19 @@ private:
         QString poslDogTip;   // orders: the business event's Tip
     };
 
+    struct TemplateLine {
+        QString ident;
+        QString naziv;
+        double kolicina = 0;
+        double cena = 0;
+        double rabat = 0;
+        QString opomba;
+    };
+
     void runTemplates(TemplateKind kind);
+    // The lines of the current template (Ident, Naziv, Kolicina, Cena, Rabat, Opomba, in the
+    // order the statement returns them), read on qQuery2 once per template.
+    const std::vector<TemplateLine>& templateLines();
     void buildDocument(TemplateKind kind, const QString& partner);
     QString takeDocumentKey(const QString& table, const QString& poslDog);
     QString renumber(const PendingDocument& document);
@@ -62,10 +77,15 @@ private:
     void written(const PendingDocument& document);
     void notWritten(const PendingDocument& document, const QString& reason);
 
+    // The master data that the run reads stays in memory for the run (one read per key).
+    LookupRunCache m_lookupCache;
     const GenerationCriteria& m_criteria;
     const GenerationCallbacks& m_callbacks;
     GenerationResult& m_result;
     DocumentWriter m_writer;
     TemplateRow m_template;
     PendingGroup m_group;   // the documents of the current template
+    std::vector<TemplateLine> m_lines;
+    QString m_linesOf;
+    bool m_linesRead = false;
 };

@@ -20,10 +20,10 @@ void DocumentWriter::add(PendingGroup group)
 {
     if (group.documents.empty())
         return;
-    const qsizetype length = group.sql().size();
+    QString text = group.sql();
+    m_length += text.size();
     m_groups.push_back(std::move(group));
-    m_lengths.push_back(length);
-    m_length += length;
+    m_texts.push_back(std::move(text));
 }
 
 bool DocumentWriter::execute(bool force)
@@ -32,8 +32,8 @@ bool DocumentWriter::execute(bool force)
         return true;
     QString batch;
     batch.reserve(m_length);
-    for (const PendingGroup& g : m_groups)
-        batch += g.sql();
+    for (const QString& text : m_texts)
+        batch += text;
     Failure failure;
     const bool sent = send(batch, failure);
     bool allWritten = sent;
@@ -48,16 +48,16 @@ bool DocumentWriter::execute(bool force)
             resolveFailedGroup(group, failure);
         } else {
             Failure own;
-            if (send(group.sql(), own))
+            if (send(m_texts.front(), own))
                 reportWritten(group);
             else {
                 allWritten = false;
                 resolveFailedGroup(group, own);
             }
         }
-        m_length -= m_lengths.front();
+        m_length -= m_texts.front().size();
         m_groups.erase(m_groups.begin());
-        m_lengths.erase(m_lengths.begin());
+        m_texts.erase(m_texts.begin());
     }
     return allWritten;
 }
@@ -141,6 +141,6 @@ void DocumentWriter::discard(const QString& reason)
         reportNotWritten(m_groups.front(), reason);
         m_groups.erase(m_groups.begin());
     }
-    m_lengths.clear();
+    m_texts.clear();
     m_length = 0;
 }

@@ -69,7 +69,7 @@ private:
     THdbc& m_connection;
     Hooks m_hooks;
     std::vector<PendingGroup> m_groups;
-    std::vector<qsizetype> m_lengths;
+    std::vector<QString> m_texts;   // the statements of each pending group, made once
     qsizetype m_length = 0;
     int m_committed = 0;
     int m_failed = 0;

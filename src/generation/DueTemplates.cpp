@@ -43,6 +43,16 @@ QString dueTemplatesSelect(TemplateKind kind, const QString& condition)
     return sql;
 }
 
+QString dueTemplatesBlockSelect(TemplateKind kind, const QString& condition, const QString* afterKey, int rows)
+{
+    QString after;
+    if (afterKey)
+        after = QStringLiteral(" AND G.Kljuc > ") + sqlQuotedStr(*afterKey);
+    QString sql = dueTemplatesSelect(kind, condition + after);
+    sql += QStringLiteral(" OFFSET 0 ROWS FETCH NEXT ") + QString::number(rows) + QStringLiteral(" ROWS ONLY");
+    return sql;
+}
+
 QString partnersOfTypeSelect(const QString& partnerType)
 {
     const QString t = sqlStrApostrof(partnerType);

@@ -44,6 +44,14 @@ QString dueTemplatesCountWhere(const QString& condition);
 // The selection of the due templates, in key order.
 QString dueTemplatesSelect(TemplateKind kind, const QString& condition);
 
+// The same selection a block at a time: at most `rows` due templates whose key comes after
+// *afterKey (from the first one when afterKey is null), in key order. The runs read the
+// selection block by block, so that the driver never holds more than one block of it in memory
+// however many templates are due. "ORDER BY G.Kljuc OFFSET 0 ROWS FETCH NEXT n ROWS ONLY" is
+// understood by SQL Server (2012 and later) and by PostgreSQL alike.
+QString dueTemplatesBlockSelect(TemplateKind kind, const QString& condition, const QString* afterKey, int rows);
+inline constexpr int DueTemplatesBlock = 500;
+
 // The partners of a partner type (a LIKE pattern on either partner type), in name order.
 QString partnersOfTypeSelect(const QString& partnerType);
 

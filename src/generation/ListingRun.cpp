@@ -49,26 +49,34 @@ void ListingRun::listTemplates(TemplateKind kind)
     const int total = GetQueryRecordCount(dueTemplatesTables(), dueTemplatesCountWhere(condition));
     THstmt& q0 = DataSif->qQuery0;
     THstmt& q1 = DataSif->qQuery1;
-    q0.Close();
-    q0.setSQL(dueTemplatesSelect(kind, condition));
     setProgress(0);
-    q0.Execute();
     int i = 0;
-    while (q0.FetchNext()) {
-        ++i;
-        if (q0.ColumnAsString(DueCol::Tip) != QLatin1String("T")) {
-            listDocument(kind, q0.ColumnAsString(DueCol::Subjekt));
-        } else {
-            q1.Close();
-            q1.setSQL(partnersOfTypeSelect(q0.ColumnAsString(DueCol::Subjekt)));
-            q1.Execute();
-            while (q1.FetchNext())
-                listDocument(kind, q1.ColumnAsString(1));
-            q1.Close();
+    // The selection, a block of templates at a time (in key order, as one selection would be).
+    QString last;
+    for (bool first = true, more = true; more; first = false) {
+        q0.Close();
+        q0.setSQL(dueTemplatesBlockSelect(kind, condition, first ? nullptr : &last, DueTemplatesBlock));
+        q0.Execute();
+        int rows = 0;
+        while (q0.FetchNext()) {
+            ++rows;
+            ++i;
+            last = q0.ColumnAsString(DueCol::Kljuc);
+            if (q0.ColumnAsString(DueCol::Tip) != QLatin1String("T")) {
+                listDocument(kind, q0.ColumnAsString(DueCol::Subjekt));
+            } else {
+                q1.Close();
+                q1.setSQL(partnersOfTypeSelect(q0.ColumnAsString(DueCol::Subjekt)));
+                q1.Execute();
+                while (q1.FetchNext())
+                    listDocument(kind, q1.ColumnAsString(1));
+                q1.Close();
+            }
+            setProgress(qRound(100.0 * DivT(i, total)));
         }
-        setProgress(qRound(100.0 * DivT(i, total)));
+        q0.Close();
+        more = rows == DueTemplatesBlock;
     }
-    q0.Close();
     setProgress(100);
 }
 

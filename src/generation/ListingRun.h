@@ -1,6 +1,7 @@
 #pragma once
 #include "generation/DueTemplates.h"
 #include "generation/GenerationCriteria.h"
+#include "pricing/MasterLookups.h"
 
 #include <QString>
 #include <functional>
@@ -41,6 +42,7 @@ private:
     void listDocument(TemplateKind kind, const QString& p);
     void setProgress(int value);
 
+    LookupRunCache m_lookupCache;   // master data read once per key for the listing
     LocalTable& m_table;
     const GenerationCriteria& m_criteria;
     std::function<void(int)> m_progress;

@@ -34,6 +34,17 @@ QString sqlFindSubj(const QString& key, SqlDialect::Kind dialect)
     return selectList(subjRecFields(), dialect) + "FROM Subjekt WHERE Naziv = " + sqlQuotedStr(key);
 }
 
+QString sqlFindSubjIn(const QStringList& keys, SqlDialect::Kind dialect)
+{
+    QStringList quoted;
+    quoted.reserve(keys.size());
+    for (const QString& k : keys)
+        quoted << sqlQuotedStr(k);
+    QString select = selectList(subjRecFields(), dialect);
+    select.chop(1);   // the blank before FROM
+    return select + ", Naziv FROM Subjekt WHERE Naziv IN (" + quoted.join(QStringLiteral(", ")) + ")";
+}
+
 QString sqlFindPoslDog(const QString& key)
 {
     return selectList(poslDogRecFields()) + "FROM PoslDog WHERE PoslDog = " + sqlQuotedStr(key);
@@ -59,6 +70,33 @@ QString sqlFindSubjCenik(const QString& subjekt, const QString& ident, const QSt
     return "SELECT Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula, DobavniRok, RokPlacila "
            "FROM SubjektCenik WHERE Subjekt = "
         + sqlQuotedStr(subjekt) + " AND Ident = " + sqlQuotedStr(ident) + " AND PreIzd = " + sqlQuotedStr(preIzd);
+}
+
+QString sqlSubjCenikRows(const QString& subjekt, const QString& preIzd)
+{
+    return "SELECT Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula, DobavniRok, RokPlacila "
+           "FROM SubjektCenik WHERE Subjekt = "
+        + sqlQuotedStr(subjekt) + " AND PreIzd = " + sqlQuotedStr(preIzd);
+}
+
+QString sqlSubjCenikSubjects(const QString& preIzd)
+{
+    return "SELECT DISTINCT Subjekt FROM SubjektCenik WHERE PreIzd = " + sqlQuotedStr(preIzd);
+}
+
+QString sqlFindSubjCenikFirst(const std::vector<std::pair<QString, QString>>& pairs, const QString& preIzd)
+{
+    QString order;
+    QString where;
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        const QString match =
+            "Subjekt = " + sqlQuotedStr(pairs[i].first) + " AND Ident = " + sqlQuotedStr(pairs[i].second);
+        order += " WHEN " + match + " THEN " + QString::number(i);
+        where += (i == 0 ? "(" : " OR (") + match + ")";
+    }
+    return "SELECT Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula, DobavniRok, RokPlacila, CASE" + order
+        + " END AS Vrstni FROM SubjektCenik WHERE PreIzd = " + sqlQuotedStr(preIzd) + " AND (" + where
+        + ") ORDER BY 11";
 }
 
 QString sqlPoisciTecaj(const QString& banka, const QString& valuta, const QDate& datum)

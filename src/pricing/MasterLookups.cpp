@@ -6,11 +6,73 @@
 #include "pricing/MasterRecordFields.h"
 #include "pricing/PricingGuard.h"
 
+#include <QHash>
+#include <QSet>
+
+#include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
 
 qint64 g_queryCount = 0;
+
+// The master data kept by a LookupRunCache.
+struct RunCache {
+    QHash<QString, std::optional<TMSRec>> ms;
+    QHash<QString, std::optional<TPoslDogRec>> poslDog;
+    QHash<QString, std::optional<TVrstaMSRec>> vrstaMS;
+    QHash<QString, std::optional<TTarStRec>> tarSt;
+    QHash<QString, std::optional<TMsFormRec>> msForm;
+    // The last few partners only (a document's partner and the business event's default
+    // recipient, for instance): the partners change with the documents.
+    QHash<QString, std::optional<TSubjRec>> subj;
+    QHash<QString, TSubjRec> preloadedSubj;   // the partners of the block of templates at hand
+    QHash<QString, double> rates;
+    QHash<QString, std::vector<SubjCenikRow>> contracts;   // subject + side -> its rows
+    qsizetype contractRows = 0;                             // rows kept in contracts
+    // side -> the subjects that have rows on it, compared loosely (see looseKey); no entry: not
+    // read yet; an empty optional: too many to keep, every subject is asked for.
+    QHash<QString, std::optional<QSet<QString>>> contractSubjects;
+};
+std::unique_ptr<RunCache> g_runCache;
+int g_runCacheDepth = 0;
+bool g_runCacheEnabled = true;
+
+template <class Rec>
+QHash<QString, std::optional<Rec>>* runCacheOf()
+{
+    if (!g_runCache)
+        return nullptr;
+    if constexpr (std::is_same_v<Rec, TMSRec>)
+        return &g_runCache->ms;
+    else if constexpr (std::is_same_v<Rec, TPoslDogRec>)
+        return &g_runCache->poslDog;
+    else if constexpr (std::is_same_v<Rec, TVrstaMSRec>)
+        return &g_runCache->vrstaMS;
+    else if constexpr (std::is_same_v<Rec, TTarStRec>)
+        return &g_runCache->tarSt;
+    else if constexpr (std::is_same_v<Rec, TMsFormRec>)
+        return &g_runCache->msForm;
+    else if constexpr (std::is_same_v<Rec, TSubjRec>)
+        return &g_runCache->subj;
+    else
+        return nullptr;
+}
+
+template <class Map, class Value>
+void keep(Map& map, const QString& key, Value&& value, int limit = LookupRunCache::MaxEntries)
+{
+    if (map.size() >= limit)
+        map.clear();
+    map.insert(key, std::forward<Value>(value));
+}
+
+template <class Rec>
+constexpr int runCacheLimit()
+{
+    return std::is_same_v<Rec, TSubjRec> ? LookupRunCache::MaxPartnerEntries : LookupRunCache::MaxEntries;
+}
 
 TDataSif& dataModule()
 {
@@ -64,6 +126,31 @@ bool cachedLookup(const char* operation, Rec& rec, const QString& key, MakeSql&&
 {
     if (!key.isEmpty() && key == rec.Key)
         return true;
+    auto* runCache = runCacheOf<Rec>();
+    if constexpr (std::is_same_v<Rec, TSubjRec>) {
+        if (g_runCache) {
+            const auto it = g_runCache->preloadedSubj.constFind(key);
+            if (it != g_runCache->preloadedSubj.constEnd()) {
+                rec = *it;
+                rec.Key = key;
+                return true;
+            }
+        }
+    }
+    if (runCache) {
+        const auto it = runCache->constFind(key);
+        if (it != runCache->constEnd()) {
+            if (it->has_value()) {
+                rec = **it;
+                return true;
+            }
+            Rec absentRec;
+            if (absent == AbsentKey::Keep)
+                absentRec.Key = key;
+            rec = std::move(absentRec);
+            return false;
+        }
+    }
     return guardRoutine(QString::fromLatin1(operation), "qQueryFind", false, [&] {
         THstmt& q = dataModule().qQueryFind;
         try {
@@ -77,6 +164,8 @@ bool cachedLookup(const char* operation, Rec& rec, const QString& key, MakeSql&&
                 fresh.Key = key;
             }
             q.Close();
+            if (runCache)
+                keep(*runCache, key, found ? std::optional<Rec>(fresh) : std::nullopt, runCacheLimit<Rec>());
             rec = std::move(fresh);
             return found;
         } catch (...) {
@@ -143,10 +232,147 @@ bool FindSubjCenik(const QString& subjekt, const QString& ident, const QString& 
     });
 }
 
+int FindSubjCenikFirst(const std::vector<std::pair<QString, QString>>& pairs, const QString& preIzd)
+{
+    if (pairs.empty())
+        return -1;
+    return guardRoutine(QStringLiteral("FindSubjCenik"), "qFindSubjCenik", -1, [&] {
+        THstmt& q = dataModule().qFindSubjCenik;
+        run(q, sqlFindSubjCenikFirst(pairs, preIzd));
+        if (!q.FetchNext())
+            return -1;   // the statement is closed at its end
+        return q.ColumnAsInteger(SubjCenikCol::RokPlacila + 1);
+    });
+}
+
+namespace {
+
+SubjCenikRow readSubjCenikRow(THstmt& q)
+{
+    SubjCenikRow r;
+    r.Subjekt = q.ColumnAsString(SubjCenikCol::Subjekt);
+    r.Ident = q.ColumnAsString(SubjCenikCol::Ident);
+    r.PreIzd = q.ColumnAsString(SubjCenikCol::PreIzd);
+    r.Tip = q.ColumnAsString(SubjCenikCol::Tip);
+    r.Valuta = q.ColumnAsString(SubjCenikCol::Valuta);
+    r.Cena = q.ColumnAsFloat(SubjCenikCol::Cena);
+    r.Rabat = q.ColumnAsFloat(SubjCenikCol::Rabat);
+    r.Formula = q.ColumnAsString(SubjCenikCol::Formula);
+    r.DobavniRok = q.ColumnAsInteger(SubjCenikCol::DobavniRok);
+    r.RokPlacila = q.ColumnAsInteger(SubjCenikCol::RokPlacila);
+    return r;
+}
+
+QString withoutTrailingBlanks(const QString& s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1) == QLatin1Char(' '))
+        --n;
+    return s.left(n);
+}
+
+// A name as a server that ignores case and trailing blanks compares it: two names that such a
+// server may find equal have the same loose key.
+QString looseKey(const QString& s) { return withoutTrailingBlanks(s).toCaseFolded(); }
+
+// Whether the subject may have rows on the side: false only when the list of subjects with
+// rows (read once per side and run) does not name it, even loosely.
+bool mayHaveContractRows(const QString& subjekt, const QString& preIzd)
+{
+    auto& known = g_runCache->contractSubjects;
+    auto it = known.find(preIzd);
+    if (it == known.end()) {
+        std::optional<QSet<QString>> subjects;
+        guardRoutine(QStringLiteral("FindSubjCenik"), "qFindSubjCenik", [&] {
+            THstmt& q = dataModule().qFindSubjCenik;
+            run(q, sqlSubjCenikSubjects(preIzd));
+            QSet<QString> names;
+            bool tooMany = false;
+            while (q.FetchNext()) {
+                if (names.size() >= LookupRunCache::MaxEntries)
+                    tooMany = true;
+                if (!tooMany)
+                    names.insert(looseKey(q.ColumnAsString(1)));
+            }
+            if (!tooMany)
+                subjects = std::move(names);
+        });
+        it = known.insert(preIzd, std::move(subjects));
+    }
+    return !it->has_value() || (*it)->contains(looseKey(subjekt));
+}
+
+// The rows of one subject and side, read once per run (nullptr after a failure, logged).
+const std::vector<SubjCenikRow>* contractRowsOf(const QString& subjekt, const QString& preIzd)
+{
+    const QString key = subjekt + QChar(0x1f) + preIzd;
+    auto& contracts = g_runCache->contracts;
+    const auto it = contracts.constFind(key);
+    if (it != contracts.constEnd())
+        return &*it;
+    if (!mayHaveContractRows(subjekt, preIzd)) {
+        static const std::vector<SubjCenikRow> none;
+        return &none;
+    }
+    bool ok = false;
+    std::vector<SubjCenikRow> rows;
+    guardRoutine(QStringLiteral("FindSubjCenik"), "qFindSubjCenik", [&] {
+        THstmt& q = dataModule().qFindSubjCenik;
+        run(q, sqlSubjCenikRows(subjekt, preIzd));
+        while (q.FetchNext())
+            rows.push_back(readSubjCenikRow(q));
+        ok = true;
+    });
+    if (!ok)
+        return nullptr;
+    g_runCache->contractRows += qsizetype(rows.size());
+    if (contracts.size() >= MaxContractSubjects || g_runCache->contractRows > LookupRunCache::MaxEntries) {
+        contracts.clear();
+        g_runCache->contractRows = qsizetype(rows.size());
+    }
+    return &*contracts.insert(key, std::move(rows));
+}
+
+} // namespace
+
+std::pair<int, SubjCenikRow> FindSubjCenikRow(const std::vector<std::pair<QString, QString>>& pairs,
+                                              const QString& preIzd)
+{
+    const auto fromServer = [&]() -> std::pair<int, SubjCenikRow> {
+        const int i = FindSubjCenikFirst(pairs, preIzd);
+        if (i < 0)
+            return {-1, {}};
+        return {i, readSubjCenikRow(dataModule().qFindSubjCenik)};
+    };
+    if (!g_runCache)
+        return fromServer();
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        const std::vector<SubjCenikRow>* rows = contractRowsOf(pairs[i].first, preIzd);
+        if (!rows)
+            return fromServer();
+        const QString wanted = withoutTrailingBlanks(pairs[i].second);
+        for (const SubjCenikRow& r : *rows) {
+            if (r.Ident == pairs[i].second)
+                return {int(i), r};
+            // Equal only to a server that ignores case or trailing blanks: the server decides.
+            if (withoutTrailingBlanks(r.Ident).compare(wanted, Qt::CaseInsensitive) == 0)
+                return fromServer();
+        }
+    }
+    return {-1, {}};
+}
+
 double PoisciTecaj(const QString& banka, const QString& valuta, const QDate& datum)
 {
     if (banka.isEmpty() || valuta.isEmpty())
         return 1.0;
+    QString cacheKey;
+    if (g_runCache) {
+        cacheKey = banka + QChar(0x1f) + valuta + QChar(0x1f) + datum.toString(Qt::ISODate);
+        const auto it = g_runCache->rates.constFind(cacheKey);
+        if (it != g_runCache->rates.constEnd())
+            return *it;
+    }
     return guardRoutine(QStringLiteral("PoisciTecaj"), "", 1.0, [&] {
         THstmt& q = dataModule().qQueryFind;
         try {
@@ -155,6 +381,8 @@ double PoisciTecaj(const QString& banka, const QString& valuta, const QDate& dat
             if (q.FetchNext())
                 rate = q.ColumnAsFloat(1);
             q.Close();
+            if (g_runCache)
+                keep(g_runCache->rates, cacheKey, rate);
             return rate;
         } catch (...) {
             q.Close();
@@ -206,3 +434,53 @@ void TestSubjekt(const QString& naziv)
 }
 
 qint64 lookupQueryCount() { return g_queryCount; }
+
+LookupRunCache::LookupRunCache()
+{
+    if (g_runCacheDepth++ == 0 && g_runCacheEnabled)
+        g_runCache = std::make_unique<RunCache>();
+}
+
+LookupRunCache::~LookupRunCache()
+{
+    if (--g_runCacheDepth == 0)
+        g_runCache.reset();
+}
+
+bool LookupRunCache::active() { return g_runCache != nullptr; }
+
+void LookupRunCache::preloadPartners(const QStringList& names)
+{
+    if (!g_runCache)
+        return;
+    g_runCache->preloadedSubj.clear();
+    QStringList wanted;
+    QSet<QString> seen;
+    for (const QString& n : names)
+        if (!n.isEmpty() && !seen.contains(n)) {
+            seen.insert(n);
+            wanted << n;
+        }
+    if (wanted.isEmpty() || wanted.size() > MaxPreloadPartners)
+        return;
+    guardRoutine(QStringLiteral("FindSubj"), "qQueryFind", [&] {
+        THstmt& q = dataModule().qQueryFind;
+        try {
+            run(q, sqlFindSubjIn(wanted, lookupDialect()));
+            const auto fields = subjRecFields();
+            const int nameColumn = int(fields.size()) + 1;
+            while (q.FetchNext()) {
+                TSubjRec rec;
+                readRow(q, fields, rec);
+                g_runCache->preloadedSubj.insert(q.ColumnAsString(nameColumn), std::move(rec));
+            }
+            q.Close();
+        } catch (...) {
+            q.Close();
+            g_runCache->preloadedSubj.clear();
+            throw;
+        }
+    });
+}
+void LookupRunCache::setEnabled(bool enabled) { g_runCacheEnabled = enabled; }
+bool LookupRunCache::enabled() { return g_runCacheEnabled; }

@@ -5,6 +5,9 @@
 #include <QDateTime>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 // Master-data lookups: the one place where the suite's master tables are read. Each lookup runs
 // one SELECT on a shared statement of the data module (DataSif) and copies the first row into a
 // program-wide current record (MasterRecords.h).
@@ -43,6 +46,40 @@ bool FindMsForm(const QString& sifra);
 // stands on the row until the next FindSubjCenik; read it by the column numbers below.
 // Error-log operation "FindSubjCenik".
 bool FindSubjCenik(const QString& subjekt, const QString& ident, const QString& preIzd);
+
+// The first of several (subject, item code or classification) pairs that has a contract
+// price-list row on side preIzd, in the order given: one statement for all the tries that the
+// price determination makes one after another (partner and item, partner and classification,
+// partner type and item, partner type and classification). Returns the index of the pair found,
+// or -1; the statement DataSif->qFindSubjCenik then stands on that row (columns as below).
+// Error-log operation "FindSubjCenik" (a failure gives -1).
+int FindSubjCenikFirst(const std::vector<std::pair<QString, QString>>& pairs, const QString& preIzd);
+
+// A contract price-list row.
+struct SubjCenikRow {
+    QString Subjekt;
+    QString Ident;
+    QString PreIzd;
+    QString Tip;
+    QString Valuta;
+    double Cena = 0.0;
+    double Rabat = 0.0;
+    QString Formula;
+    int DobavniRok = 0;
+    int RokPlacila = 0;
+};
+
+// The same answer as FindSubjCenikFirst, as the pair's index and a copy of its row (index -1
+// when no pair has one). Within a LookupRunCache the rows of each subject (partner or partner
+// type) and side are read once and the pairs are matched in memory; a row whose Ident equals a
+// wanted code only when case or trailing blanks are ignored (as some servers compare) is left to
+// the server, by FindSubjCenikFirst. The subjects that have rows at all are read once per side,
+// so that a partner without contract rows costs no statement. The rows of at most
+// MaxContractSubjects subjects (and LookupRunCache::MaxEntries rows) are kept.
+// Error-log operation "FindSubjCenik".
+std::pair<int, SubjCenikRow> FindSubjCenikRow(const std::vector<std::pair<QString, QString>>& pairs,
+                                              const QString& preIzd);
+inline constexpr int MaxContractSubjects = 1000;
 
 // Column numbers of the row that FindSubjCenik leaves on qFindSubjCenik.
 namespace SubjCenikCol {
@@ -92,6 +129,41 @@ inline QString PoisciKontOs(const QString& subjekt)
 // Loads the partner into SubjRec through FindSubj; the result is not looked at (a partner that
 // does not exist leaves SubjRec empty). Error-log operation "TestSubjekt".
 void TestSubjekt(const QString& naziv);
+
+// The master data of one command run (the document runs, the listing): while an object of this
+// class lives, the cached lookups (FindMS, FindPoslDog, FindVrstaMS, FindTarSt, FindMsForm) and
+// the exchange rates (PoisciTecaj) keep every key they have read, found or not, instead of only
+// the last one, so that a run reads each item, tax rate, formula, business event and rate once.
+// A run reads the master data as it was when it first needed each row; the answers are the
+// same as without the cache as long as nobody changes that master data during the run. Partners
+// change with the documents, and the memory of a run must not grow with the number of its
+// documents: only the last MaxPartnerEntries partners are kept, contract price lists per subject
+// as FindSubjCenikRow says, contact persons not at all. Each table keeps at most MaxEntries keys
+// (past that its cache starts anew). Scopes may nest; the outermost one owns the cache. GUI
+// thread only.
+class LookupRunCache {
+public:
+    LookupRunCache();
+    ~LookupRunCache();
+    LookupRunCache(const LookupRunCache&) = delete;
+    LookupRunCache& operator=(const LookupRunCache&) = delete;
+
+    static constexpr int MaxEntries = 20000;
+    static constexpr int MaxPartnerEntries = 16;
+
+    // Reads the partners of the names (at most MaxPreloadPartners, the partners of the next
+    // block of templates) in one statement, so that FindSubj finds each of them without a
+    // statement of its own; they replace the partners preloaded before. Only names found exactly
+    // as written are taken from there; FindSubj asks the server for every other name. Nothing
+    // outside a run. Failures are logged as "FindSubj" (FindSubj then asks as usual).
+    static void preloadPartners(const QStringList& names);
+    static constexpr int MaxPreloadPartners = 1000;
+    static bool active();
+    // For measurements and tests: with false the scopes keep nothing (the lookups keep only their
+    // last key, as outside a run).
+    static void setEnabled(bool enabled);
+    static bool enabled();
+};
 
 // For tests: how many statements the lookups of this unit have executed since the program
 // started (cache hits and the calls that need no query do not count).

@@ -25,19 +25,17 @@ void findContract(PriceWorking& w, const QString& partner, const QString& valuta
         return;
     // The item's code is the key under which FindMS found it.
     const QString& ident = item.Key;
-    const QString* subjects[] = {&partner, &partner, &w.partnerType, &w.partnerType};
-    const QString* idents[] = {&ident, &item.Klasif, &ident, &item.Klasif};
-    for (int i = 0; i < 4; ++i) {
-        if (!FindSubjCenik(*subjects[i], *idents[i], w.listSide))
-            continue;
-        THstmt& q = DataSif->qFindSubjCenik;
+    const std::vector<std::pair<QString, QString>> pairs{
+        {partner, ident}, {partner, item.Klasif}, {w.partnerType, ident}, {w.partnerType, item.Klasif}};
+    const auto [i, row] = FindSubjCenikRow(pairs, w.listSide);
+    if (i >= 0 && i < int(pairs.size())) {
         w.contractFound = true;
-        w.contractSubjekt = *subjects[i];
-        w.contractIdent = *idents[i];
-        w.formulaCode = q.ColumnAsString(SubjCenikCol::Formula);
-        w.contractValuta = q.ColumnAsString(SubjCenikCol::Valuta);
-        const double cena = q.ColumnAsFloat(SubjCenikCol::Cena);
-        const double rabat = q.ColumnAsFloat(SubjCenikCol::Rabat);
+        w.contractSubjekt = pairs[size_t(i)].first;
+        w.contractIdent = pairs[size_t(i)].second;
+        w.formulaCode = row.Formula;
+        w.contractValuta = row.Valuta;
+        const double cena = row.Cena;
+        const double rabat = row.Rabat;
         w.contractFactor = PoisciTecajCenik(w.contractValuta, valuta, datum, params.BANKACENIK);
         w.contractPrice = Money(cena) * w.contractFactor;
         w.contractDiscount = rabat;

@@ -1,0 +1,73 @@
+// The due templates are read a block at a time: a run over more templates than one block makes
+// each of them exactly once, in key order, also those that stay due after their document (a
+// period of 0 days), and the listing lists them alike.
+#include "GenerationFixture.h"
+#include "generation/DueTemplates.h"
+#include "generation/ListingRun.h"
+
+namespace {
+
+class BlockSelectionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { db = new GenerationDatabase("generation_blocks"); }
+    static void TearDownTestSuite()
+    {
+        delete db;
+        db = nullptr;
+    }
+    static GenerationDatabase* db;
+};
+GenerationDatabase* BlockSelectionTest::db = nullptr;
+
+TEST_F(BlockSelectionTest, EveryTemplateOnceOverSeveralBlocks)
+{
+    const int templates = 2 * DueTemplatesBlock + 7;
+    db->clearDocuments();
+    // Every third template has a period of 0 days: it stays due after its document.
+    db->psql(QString("INSERT INTO Obdrac (Kljuc, PoslDog, Datum, Subjekt, Tip, Periodika, NacIzrCene, PoslDogFak, Valuta,"
+                     " StevObrokov, Aktivno, DatumZak, UserZap, UserSpre)"
+                     " SELECT '04G1' || lpad(n::text, 5, '0'), 'G1', '2004/01/01', 'Kupec Beta d.o.o.', 'P',"
+                     " CASE WHEN n % 3 = 0 THEN 0 ELSE 30 END, 'F', 'T2', 'EUR', 12, 'T', '2004/12/31', '01', '01'"
+                     " FROM generate_series(1, %1) n;"
+                     "INSERT INTO ObdracPoz (Kljuc, Poz, Ident, Naziv, Kolicina, Cena, Rabat, Opomba, UserZap, UserSpre)"
+                     " SELECT Kljuc, 5, 'T-STOR', 'Storitev', 1, 10, 0, '', '01', '01' FROM Obdrac;")
+                 .arg(templates));
+
+    const QDate march31(2004, 3, 31);
+    {
+        LocalTable table(QString(), db->scratch().file("TObdracNapaka"));
+        createNapakaTable(table);
+        GenerationCriteria criteria;
+        criteria.DatumKont = march31;
+        criteria.Datum = march31;
+        ListingRun listing(table, criteria);
+        listing.IzpisiIzdRac();
+        EXPECT_EQ(listing.rowsWritten(), templates);
+        QStringList keys;
+        for (bool more = table.first(); more; more = table.next())
+            keys << table.asString("Kljuc");
+        QStringList sorted = keys;
+        sorted.sort();
+        sorted.removeDuplicates();
+        EXPECT_EQ(keys, sorted);
+        EXPECT_EQ(keys.size(), templates);
+    }
+
+    RecordedRun run(march31, march31);
+    const GenerationResult r = run.run();
+    EXPECT_EQ(r.exitCode(), 0);
+    EXPECT_EQ(r.invoicesWritten, templates);
+    ASSERT_EQ(run.log.size(), templates);
+    for (int i = 0; i < templates; ++i)
+        EXPECT_EQ(run.log[i].section(" / ", 1, 1), QString("04G1%1").arg(i + 1, 5, 10, QChar('0'))) << i;
+    EXPECT_EQ(run.progress.back(), 100);
+    EXPECT_EQ(db->psql("SELECT count(*) FROM Promet").toInt(), templates);
+    EXPECT_EQ(db->psql("SELECT count(DISTINCT Kljuc) FROM PrometPoz").toInt(), templates);
+    EXPECT_EQ(db->psql("SELECT count(*) FROM Obdrac WHERE DatZadFak IS NULL").toInt(), 0);
+
+    // The next run makes exactly the templates of period 0 again.
+    RecordedRun again(march31, march31);
+    EXPECT_EQ(again.run().invoicesWritten, templates / 3);
+}
+
+} // namespace
