@@ -753,6 +753,10 @@ CREATE TABLE MS (
 -- Contract price lists. Subjekt is a partner name or a partner type, Ident an item code or an
 -- item classification; PreIzd 'P' sale, 'N' purchase. Cena is in Valuta; Rabat in percent;
 -- Formula names a price formula (MsFormula.Sifra).
+-- The partners of a partner type (partner-type templates list them at every run).
+CREATE INDEX subjekt_tippartnerjai ON Subjekt (TipPartnerjaI);
+CREATE INDEX subjekt_tippartnerjao ON Subjekt (TipPartnerjaO);
+
 CREATE TABLE SubjektCenik (
   Subjekt    varchar(30) COLLATE slovenian NOT NULL,
   Ident      varchar(16) NOT NULL,
