@@ -202,6 +202,7 @@ signals:
     void controlsEnabled();                             // EnableControls returned to zero
 
 private:
+    void beginInsert(int pos);
     friend class TField;
     friend class DataSetWriter;
 

@@ -16,7 +16,23 @@ void TwwOEDataSet::Insert()
 {
     checkActive();
     CheckBrowseMode();
-    m_insertPos = m_current < 0 ? 0 : m_current;
+    beginInsert(m_current < 0 ? 0 : m_current);
+}
+
+void TwwOEDataSet::Append()
+{
+    checkActive();
+    CheckBrowseMode();
+    fetchAll();
+    if (!m_rows.empty() && m_current != int(m_rows.size()) - 1)
+        setCurrent(int(m_rows.size()) - 1, false, true);
+    beginInsert(int(m_rows.size()));
+}
+
+// The empty record at row pos, with its new-record event.
+void TwwOEDataSet::beginInsert(int pos)
+{
+    m_insertPos = pos;
     m_edit.assign(m_fieldList.size(), QVariant());
     m_state = dsInsert;
     emitRowsInserted(m_insertPos, m_insertPos);
@@ -28,35 +44,6 @@ void TwwOEDataSet::Insert()
             OnNewRecord(*this);
     } catch (...) {
         // the new record is given up, as if it had never been started
-        m_state = dsBrowse;
-        m_edit.clear();
-        emitRowRemoved(m_insertPos);
-        emitState();
-        emitCurrent();
-        throw;
-    }
-    emitData(m_insertPos, -1);
-    notifyDetails();
-}
-
-void TwwOEDataSet::Append()
-{
-    checkActive();
-    CheckBrowseMode();
-    fetchAll();
-    if (!m_rows.empty() && m_current != int(m_rows.size()) - 1)
-        setCurrent(int(m_rows.size()) - 1, false, true);
-    m_insertPos = int(m_rows.size());
-    m_edit.assign(m_fieldList.size(), QVariant());
-    m_state = dsInsert;
-    emitRowsInserted(m_insertPos, m_insertPos);
-    emitState();
-    emitCurrent();
-    try {
-        calculate(m_edit);
-        if (OnNewRecord)
-            OnNewRecord(*this);
-    } catch (...) {
         m_state = dsBrowse;
         m_edit.clear();
         emitRowRemoved(m_insertPos);
