@@ -43,6 +43,15 @@ void executeOrRaise(THstmt& statement)
     }
 }
 
+// The header's totals from its lines: the tax with the excise, and the amount to pay.
+template <class Header>
+void setHeaderTotals(Header& h, const DocumentTotals& totals)
+{
+    h.Vrednost = totals.value;
+    h.Popust = totals.discount;
+    h.Davek = totals.tax + totals.excise;
+    h.ZaPlacilo = totals.gross;
+}
 } // namespace
 
 DocumentRun::DocumentRun(const GenerationCriteria& criteria, const GenerationCallbacks& callbacks,
@@ -245,10 +254,7 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
         ++p;
         document.lines.push_back(prometPozColumns(line));
     }
-    h.Vrednost = totals.value;
-    h.Popust = totals.discount;
-    h.Davek = totals.tax + totals.excise;
-    h.ZaPlacilo = totals.gross;
+    setHeaderTotals(h, totals);
     if (lineWritten) {
         document.templateUpdate = templateUpdate();
         document.header = prometColumns(h);
@@ -332,10 +338,7 @@ void DocumentRun::KreirajNarocDok(const QString& n)
         ++p;
         document.lines.push_back(narocPozColumns(line));
     }
-    h.Vrednost = totals.value;
-    h.Popust = totals.discount;
-    h.Davek = totals.tax + totals.excise;
-    h.ZaPlacilo = totals.gross;
+    setHeaderTotals(h, totals);
     if (lineWritten) {
         document.templateUpdate = templateUpdate();
         document.header = narocColumns(h);
