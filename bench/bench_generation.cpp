@@ -16,10 +16,10 @@
 
 #include "app/HeadlessMessageBoxes.h"
 #include "data/DataSif.h"
-#include "data/OdbcCounters.h"
-#include "data/ProgramState.h"
+#include "data/odbc/OdbcCounters.h"
+#include "data/core/ProgramState.h"
 #include "data/SqlBatch.h"
-#include "data/THstmt.h"
+#include "data/odbc/THstmt.h"
 #include "generation/BatchTransaction.h"
 #include "generation/GenerationCommand.h"
 #include "pricing/MasterLookups.h"

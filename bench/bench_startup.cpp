@@ -16,8 +16,8 @@
 #include "app/ui/ProgramEntry.h"
 #include "app/ui/TMain.h"
 #include "data/DataSif.h"
-#include "data/ProgramState.h"
-#include "data/RegistryFileWriter.h"
+#include "data/core/ProgramState.h"
+#include "data/config/RegistryFileWriter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,24 +1,26 @@
-# Drops obdrac_* libraries that have no sources (yet), so that a subsystem may start empty.
-macro(_obdrac_existing var)
-  set(_kept)
+# A name in a link list that looks like one of our libraries must be one: a misspelt or not yet
+# defined library fails the configuration instead of turning into a missing -l at link time.
+macro(_obdrac_check_libs var)
   foreach(_l IN LISTS ${var})
     if(_l MATCHES "^obdrac_" AND NOT TARGET ${_l})
-      continue()
+      message(FATAL_ERROR "Unknown library '${_l}' in the link list of ${CMAKE_CURRENT_SOURCE_DIR}")
     endif()
-    list(APPEND _kept ${_l})
   endforeach()
-  set(${var} ${_kept})
 endmacro()
 
-# obdrac_library(NAME [QT_WIDGETS] LIBS ...)
-# Builds src/<NAME>/*.cpp (rules: QtCore and the layers below) into obdrac_<NAME>, and
-# src/<NAME>/ui/*.cpp (windows and widgets) into obdrac_<NAME>_ui. Files are globbed so that
-# adding a source file needs no edit here.
+# obdrac_library(NAME [DIRS sub ...] [LIBS ...] [UI_LIBS ...])
+# Builds the folder's *.cpp (rules: QtCore and the layers below), plus those of the sub-folders
+# named in DIRS, into obdrac_<NAME>, and ui/*.cpp (windows and widgets) into obdrac_<NAME>_ui.
+# Files are globbed so that adding a source file needs no edit here.
 function(obdrac_library name)
-  cmake_parse_arguments(ARG "" "" "LIBS;UI_LIBS" ${ARGN})
-  _obdrac_existing(ARG_LIBS)
-  _obdrac_existing(ARG_UI_LIBS)
-  file(GLOB _core CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  cmake_parse_arguments(ARG "" "" "DIRS;LIBS;UI_LIBS" ${ARGN})
+  _obdrac_check_libs(ARG_LIBS)
+  _obdrac_check_libs(ARG_UI_LIBS)
+  set(_globs ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(_d IN LISTS ARG_DIRS)
+    list(APPEND _globs ${CMAKE_CURRENT_SOURCE_DIR}/${_d}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${_d}/*.h)
+  endforeach()
+  file(GLOB _core CONFIGURE_DEPENDS ${_globs})
   list(FILTER _core EXCLUDE REGEX "/main\\.cpp$")
   file(GLOB _ui CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.h)
   if(_core)
@@ -34,18 +36,27 @@ function(obdrac_library name)
     endif()
     target_link_libraries(obdrac_${name}_ui PUBLIC Qt6::Widgets ${ARG_UI_LIBS})
   endif()
+  if(NOT _core AND NOT _ui)
+    # An empty subsystem still gives a target, so that link lists may name it.
+    add_library(obdrac_${name} INTERFACE)
+    target_link_libraries(obdrac_${name} INTERFACE ${ARG_LIBS})
+  endif()
 endfunction()
 
-# obdrac_test(LIB LIBS ...): tests/<LIB>/*.cpp into test_<LIB>, registered with CTest.
+# obdrac_test(LIB LIBS ...): tests/<LIB>/*.cpp into test_<LIB>; every test case is registered
+# with CTest on its own, so that one can be run by name (ctest -R 'Suite.Case').
 function(obdrac_test name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  _obdrac_existing(ARG_LIBS)
+  _obdrac_check_libs(ARG_LIBS)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT _src)
     return()
   endif()
   add_executable(test_${name} ${_src})
   target_link_libraries(test_${name} PRIVATE obdrac_test_support ${ARG_LIBS} GTest::gtest)
-  add_test(NAME ${name} COMMAND test_${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
+  gtest_discover_tests(test_${name}
+    TEST_PREFIX "${name}."
+    NO_PRETTY_VALUES
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600
+    DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -3,11 +3,11 @@
 #include "ProgramSettings.h"
 #include "ShellHooks.h"
 
-#include "data/Guard.h"
-#include "data/MessageBoxes.h"
-#include "data/ProgramIni.h"
-#include "data/ProgramState.h"
-#include "data/TextRoutines.h"
+#include "data/log/Guard.h"
+#include "data/log/MessageBoxes.h"
+#include "data/config/ProgramIni.h"
+#include "data/core/ProgramState.h"
+#include "data/core/TextRoutines.h"
 
 void DeferredStartup::paint(DeferredStartupView& view, const QObject* sender, const QDate& todayGiven)
 {

@@ -1,5 +1,5 @@
 #pragma once
-#include "data/MessageBoxes.h"
+#include "data/log/MessageBoxes.h"
 
 #include <QStringList>
 

@@ -6,9 +6,9 @@
 #include "StartupConfiguration.h"
 
 #include "data/DataSif.h"
-#include "data/ErrorLog.h"
-#include "data/ProgramIni.h"
-#include "data/ProgramState.h"
+#include "data/log/ErrorLog.h"
+#include "data/config/ProgramIni.h"
+#include "data/core/ProgramState.h"
 #include "generation/GenerationCommand.h"
 
 #include <QFile>

@@ -1,11 +1,11 @@
 #include "HeadlessSignIn.h"
 
 #include "data/DataSif.h"
-#include "data/ErrorLog.h"
-#include "data/Guard.h"
-#include "data/ProgramState.h"
-#include "data/SqlLiterals.h"
-#include "data/THstmt.h"
+#include "data/log/ErrorLog.h"
+#include "data/log/Guard.h"
+#include "data/core/ProgramState.h"
+#include "data/core/SqlLiterals.h"
+#include "data/odbc/THstmt.h"
 #include "login/Authorizations.h"
 #include "login/LoginRules.h"
 

@@ -1,9 +1,9 @@
 #include "ListingCommand.h"
 
 #include "data/DataSif.h"
-#include "data/ErrorLog.h"
-#include "data/LocalTable.h"
-#include "data/MessageBoxes.h"
+#include "data/log/ErrorLog.h"
+#include "data/local/LocalTable.h"
+#include "data/log/MessageBoxes.h"
 #include "generation/ListingRun.h"
 
 #include <cmath>

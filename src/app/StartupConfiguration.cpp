@@ -2,14 +2,14 @@
 
 #include "ProgramSettings.h"
 
-#include "data/ApplicationTitle.h"
-#include "data/Guard.h"
-#include "data/IniFile.h"
-#include "data/LocalPaths.h"
-#include "data/ProgramIni.h"
-#include "data/ProgramState.h"
-#include "data/RegistryStore.h"
-#include "data/Upgrade.h"
+#include "data/core/ApplicationTitle.h"
+#include "data/log/Guard.h"
+#include "data/config/IniFile.h"
+#include "data/local/LocalPaths.h"
+#include "data/config/ProgramIni.h"
+#include "data/core/ProgramState.h"
+#include "data/config/RegistryStore.h"
+#include "data/config/Upgrade.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,9 +3,9 @@
 #include "FieldText.h"
 #include "TwwDataSource.h"
 
-#include "data/FieldType.h"
-#include "data/TField.h"
-#include "data/TwwOEDataSet.h"
+#include "data/core/FieldType.h"
+#include "data/dataset/TField.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 namespace {
 constexpr int FetchBlock = 100;

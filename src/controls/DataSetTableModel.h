@@ -9,7 +9,7 @@
 
 class TField;
 #include "controls/TwwDataSource.h"
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 // A table model over a live dataset: one row per display row of the dataset (the cached records,
 // a record being inserted at its place), one column per grid column. The rows stay in the

@@ -1,9 +1,9 @@
 #include "FieldText.h"
 
-#include "data/FieldType.h"
-#include "data/FormatFloat.h"
-#include "data/ProgramState.h"
-#include "data/TField.h"
+#include "data/core/FieldType.h"
+#include "data/core/FormatFloat.h"
+#include "data/core/ProgramState.h"
+#include "data/dataset/TField.h"
 
 #include <QDate>
 #include <QDateTime>

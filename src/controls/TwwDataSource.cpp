@@ -2,10 +2,10 @@
 
 #include "ControlTexts.h"
 
-#include "data/EAbort.h"
-#include "data/MessageBoxes.h"
-#include "data/TField.h"
-#include "data/TwwOEDataSet.h"
+#include "data/core/EAbort.h"
+#include "data/log/MessageBoxes.h"
+#include "data/dataset/TField.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 namespace {
 std::function<void(const std::exception&)>& errorHandler()

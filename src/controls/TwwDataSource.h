@@ -1,5 +1,5 @@
 #pragma once
-#include "data/DataSetTypes.h"
+#include "data/core/DataSetTypes.h"
 
 #include <QObject>
 #include <QPointer>
@@ -10,7 +10,7 @@
 #include <functional>
 
 class TField;
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 // What the data-aware controls (grids, navigators, editors) bind to: one live dataset, and what
 // the controls share about it, namely whether the user has changed the record that is being

@@ -1,8 +1,8 @@
 #include "data/ConnectOnLoad.h"
 
-#include "data/EODBC.h"
-#include "data/MessageBoxes.h"
-#include "data/THdbc.h"
+#include "data/odbc/EODBC.h"
+#include "data/log/MessageBoxes.h"
+#include "data/odbc/THdbc.h"
 
 namespace {
 ConnectFailureHook& hook()

@@ -4,13 +4,13 @@
 #include <QStringList>
 #include <memory>
 
-#include "data/DataSetTypes.h"
-#include "data/LocalDatabase.h"
-#include "data/LocalTable.h"
-#include "data/LogSender.h"
-#include "data/THdbc.h"
-#include "data/THstmt.h"
-#include "data/TwwOEDataSet.h"
+#include "data/core/DataSetTypes.h"
+#include "data/local/LocalDatabase.h"
+#include "data/local/LocalTable.h"
+#include "data/core/LogSender.h"
+#include "data/odbc/THdbc.h"
+#include "data/odbc/THstmt.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 // The shared data module: created once after the main window, lives for the whole run. Owns the
 // ODBC connections, the shared statements, the company parameter row, the report datasets and

@@ -1,14 +1,14 @@
 #include "data/Numbering.h"
 
 #include "data/DataSif.h"
-#include "data/EAbort.h"
-#include "data/Exception.h"
-#include "data/Guard.h"
-#include "data/MessageBoxes.h"
-#include "data/SqlLiterals.h"
+#include "data/core/EAbort.h"
+#include "data/core/Exception.h"
+#include "data/log/Guard.h"
+#include "data/log/MessageBoxes.h"
+#include "data/core/SqlLiterals.h"
 #include "data/TableRoutines.h"
-#include "data/TextRoutines.h"
-#include "data/TwwOEDataSet.h"
+#include "data/core/TextRoutines.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 namespace {
 const THstmt* findStatement() { return DataSif ? &DataSif->qQueryFind : nullptr; }

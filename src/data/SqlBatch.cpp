@@ -1,12 +1,12 @@
 #include "data/SqlBatch.h"
 
 #include "data/DataSif.h"
-#include "data/EAbort.h"
-#include "data/ErrorLog.h"
-#include "data/Exception.h"
-#include "data/Guard.h"
-#include "data/Money.h"
-#include "data/SqlLiterals.h"
+#include "data/core/EAbort.h"
+#include "data/log/ErrorLog.h"
+#include "data/core/Exception.h"
+#include "data/log/Guard.h"
+#include "data/core/Money.h"
+#include "data/core/SqlLiterals.h"
 #include "data/SqlUpdate.h"
 
 #include <QDateTime>

@@ -1,11 +1,11 @@
 #include "data/SqlFilter.h"
 
-#include "data/ErrorLog.h"
-#include "data/Guard.h"
-#include "data/Rounding.h"
-#include "data/SqlLiterals.h"
+#include "data/log/ErrorLog.h"
+#include "data/log/Guard.h"
+#include "data/core/Rounding.h"
+#include "data/core/SqlLiterals.h"
 #include "data/TableRoutines.h"
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <optional>
 

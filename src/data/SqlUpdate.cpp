@@ -1,14 +1,14 @@
 #include "data/SqlUpdate.h"
 
 #include "data/DataSif.h"
-#include "data/ErrorLog.h"
-#include "data/Exception.h"
-#include "data/MessageBoxes.h"
-#include "data/SqlLiterals.h"
+#include "data/log/ErrorLog.h"
+#include "data/core/Exception.h"
+#include "data/log/MessageBoxes.h"
+#include "data/core/SqlLiterals.h"
 #include "data/TableIndexList.h"
 #include "data/TableRoutines.h"
-#include "data/TField.h"
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TField.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <QDateTime>
 

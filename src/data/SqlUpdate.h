@@ -3,7 +3,7 @@
 #include <QVariant>
 #include <vector>
 
-#include "data/DataSetTypes.h"
+#include "data/core/DataSetTypes.h"
 
 class TField;
 class TwwOEDataSet;

@@ -1,7 +1,7 @@
 #include "data/TableIndexList.h"
 
 #include "data/DataSif.h"
-#include "data/Guard.h"
+#include "data/log/Guard.h"
 #include "data/TableRoutines.h"
 
 void NameValueList::setValue(const QString& name, const QString& value)

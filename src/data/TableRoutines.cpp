@@ -1,13 +1,13 @@
 #include "data/TableRoutines.h"
 
 #include "data/DataSif.h"
-#include "data/EAbort.h"
-#include "data/ErrorLog.h"
-#include "data/Exception.h"
-#include "data/Guard.h"
-#include "data/ProgramState.h"
-#include "data/THstmt.h"
-#include "data/TwwOEDataSet.h"
+#include "data/core/EAbort.h"
+#include "data/log/ErrorLog.h"
+#include "data/core/Exception.h"
+#include "data/log/Guard.h"
+#include "data/core/ProgramState.h"
+#include "data/odbc/THstmt.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <QDateTime>
 

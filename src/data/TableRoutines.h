@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "data/LocalTable.h"
+#include "data/local/LocalTable.h"
 
 class THstmt;
 class TwwOEDataSet;

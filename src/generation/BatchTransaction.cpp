@@ -1,8 +1,8 @@
 #include "generation/BatchTransaction.h"
 
-#include "data/EODBC.h"
-#include "data/OdbcCounters.h"
-#include "data/THdbc.h"
+#include "data/odbc/EODBC.h"
+#include "data/odbc/OdbcCounters.h"
+#include "data/odbc/THdbc.h"
 
 #include <sqlext.h>
 

@@ -1,9 +1,9 @@
 #include "generation/DocumentDefaults.h"
 
 #include "data/DataSif.h"
-#include "data/Guard.h"
-#include "data/ProgramState.h"
-#include "data/TextRoutines.h"
+#include "data/log/Guard.h"
+#include "data/core/ProgramState.h"
+#include "data/core/TextRoutines.h"
 #include "pricing/MasterLookups.h"
 #include "pricing/MasterRecords.h"
 #include "pricing/PrometRec.h"

@@ -1,14 +1,14 @@
 #include "generation/DocumentWriter.h"
 
 #include "data/DataSif.h"
-#include "data/EODBC.h"
-#include "data/ErrorLog.h"
-#include "data/Exception.h"
+#include "data/odbc/EODBC.h"
+#include "data/log/ErrorLog.h"
+#include "data/core/Exception.h"
 #include "data/SqlBatch.h"
-#include "data/SqlLiterals.h"
+#include "data/core/SqlLiterals.h"
 #include "data/TableRoutines.h"
-#include "data/THdbc.h"
-#include "data/THstmt.h"
+#include "data/odbc/THdbc.h"
+#include "data/odbc/THstmt.h"
 #include "generation/BatchTransaction.h"
 
 DocumentWriter::DocumentWriter(THdbc& connection, Hooks hooks)

@@ -1,7 +1,7 @@
 #include "generation/DueTemplates.h"
 
 #include "data/SqlFilter.h"
-#include "data/SqlLiterals.h"
+#include "data/core/SqlLiterals.h"
 
 namespace {
 const QString HasLines = QStringLiteral(" AND G.Kljuc IN (SELECT P.Kljuc FROM ObdracPoz P WHERE G.Kljuc = P.Kljuc)");

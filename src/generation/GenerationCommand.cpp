@@ -1,10 +1,10 @@
 #include "generation/GenerationCommand.h"
 
 #include "data/DataSif.h"
-#include "data/EAbort.h"
-#include "data/ErrorLog.h"
-#include "data/Exception.h"
-#include "data/MessageBoxes.h"
+#include "data/core/EAbort.h"
+#include "data/log/ErrorLog.h"
+#include "data/core/Exception.h"
+#include "data/log/MessageBoxes.h"
 #include "generation/DocumentRun.h"
 #include "generation/RunLock.h"
 

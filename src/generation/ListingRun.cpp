@@ -1,8 +1,8 @@
 #include "generation/ListingRun.h"
 
 #include "data/DataSif.h"
-#include "data/LocalTable.h"
-#include "data/Rounding.h"
+#include "data/local/LocalTable.h"
+#include "data/core/Rounding.h"
 #include "data/TableRoutines.h"
 #include "pricing/MasterLookups.h"
 #include "pricing/MasterRecords.h"

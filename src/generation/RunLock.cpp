@@ -1,6 +1,6 @@
 #include "generation/RunLock.h"
 
-#include "data/THstmt.h"
+#include "data/odbc/THstmt.h"
 
 const QString RunLock::ResourceName = QStringLiteral("Obdrac.KreiranjeDokumentov");
 

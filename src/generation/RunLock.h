@@ -1,5 +1,5 @@
 #pragma once
-#include "data/THdbc.h"
+#include "data/odbc/THdbc.h"
 
 #include <QString>
 #include <memory>

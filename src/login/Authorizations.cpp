@@ -3,10 +3,10 @@
 #include "LoginRules.h"
 
 #include "data/DataSif.h"
-#include "data/Guard.h"
-#include "data/ProgramState.h"
-#include "data/SqlLiterals.h"
-#include "data/THstmt.h"
+#include "data/log/Guard.h"
+#include "data/core/ProgramState.h"
+#include "data/core/SqlLiterals.h"
+#include "data/odbc/THstmt.h"
 
 void LoadAuthorizations(THstmt& q, const QString& userId, QStringList& authorizations, QStringList& functionTree)
 {

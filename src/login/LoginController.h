@@ -1,7 +1,7 @@
 #pragma once
-#include "data/CompanyList.h"
-#include "data/LocalTable.h"
-#include "data/TwwOEDataSet.h"
+#include "data/config/CompanyList.h"
+#include "data/local/LocalTable.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <QDate>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "LoginRules.h"
 
-#include "data/Scrambling.h"
-#include "data/TextRoutines.h"
+#include "data/config/Scrambling.h"
+#include "data/core/TextRoutines.h"
 
 QString StoredPasswordForm(const QString& password)
 {

@@ -2,7 +2,7 @@
 
 #include "LoginRules.h"
 
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 PasswordChangeOutcome ChangePassword(TwwOEDataSet& users, bool checkOld, const QString& oldPassword,
                                      const QString& newPassword, const QString& confirmation)

@@ -1,7 +1,7 @@
 #include "pricing/LineValuation.h"
-#include "data/FailureReport.h"
-#include "data/ProgramState.h"
-#include "data/Rounding.h"
+#include "data/core/FailureReport.h"
+#include "data/core/ProgramState.h"
+#include "data/core/Rounding.h"
 #include "pricing/PrometRec.h"
 
 namespace {

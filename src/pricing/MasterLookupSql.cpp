@@ -1,5 +1,5 @@
 #include "pricing/MasterLookupSql.h"
-#include "data/SqlLiterals.h"
+#include "data/core/SqlLiterals.h"
 #include "pricing/MasterRecordFields.h"
 
 #include <QStringList>

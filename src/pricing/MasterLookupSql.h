@@ -1,5 +1,5 @@
 #pragma once
-#include "data/SqlDialect.h"
+#include "data/odbc/SqlDialect.h"
 
 #include <QDate>
 #include <QString>

@@ -1,5 +1,5 @@
 #pragma once
-#include "data/Money.h"
+#include "data/core/Money.h"
 #include "pricing/MasterRecords.h"
 
 #include <QDate>

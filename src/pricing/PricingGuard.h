@@ -1,6 +1,6 @@
 #pragma once
-#include "data/EAbort.h"
-#include "data/FailureReport.h"
+#include "data/core/EAbort.h"
+#include "data/core/FailureReport.h"
 
 #include <QString>
 #include <exception>

@@ -1,9 +1,9 @@
 #include "pricing/TestPrometKljuc.h"
 
-#include "data/Guard.h"
+#include "data/log/Guard.h"
 #include "data/SqlFilter.h"
-#include "data/SqlLiterals.h"
-#include "data/TwwOEDataSet.h"
+#include "data/core/SqlLiterals.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 namespace {
 // The key of the current record; empty when the dataset is closed or has no record.

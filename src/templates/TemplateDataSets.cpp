@@ -2,8 +2,8 @@
 // display formats, presentation hints and the events bound to them.
 #include "templates/TemplateTables.h"
 
-#include "data/FieldType.h"
-#include "data/TField.h"
+#include "data/core/FieldType.h"
+#include "data/dataset/TField.h"
 
 namespace {
 const QString MoneyFormat = QStringLiteral("#,##0.00");

@@ -1,7 +1,7 @@
 #include "templates/TemplateRules.h"
 
-#include "data/EConvertError.h"
-#include "data/Rounding.h"
+#include "data/core/EConvertError.h"
+#include "data/core/Rounding.h"
 
 #include <cmath>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
-#include "data/DataSetTypes.h"
-#include "data/TwwOEDataSet.h"
+#include "data/core/DataSetTypes.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <QDate>
 #include <QObject>

@@ -3,9 +3,9 @@
 #include "app/DeferredStartup.h"
 #include "app/ProgramSettings.h"
 #include "app/ShellHooks.h"
-#include "data/MessageBoxes.h"
-#include "data/ProgramIni.h"
-#include "data/ProgramState.h"
+#include "data/log/MessageBoxes.h"
+#include "data/config/ProgramIni.h"
+#include "data/core/ProgramState.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "app/ui/MainWindowHooks.h"
 #include "app/ui/TMain.h"
 #include "controls/ui/LookupComboBox.h"
-#include "data/MessageBoxes.h"
-#include "data/THdbc.h"
-#include "data/TwwOEDataSet.h"
+#include "data/log/MessageBoxes.h"
+#include "data/odbc/THdbc.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

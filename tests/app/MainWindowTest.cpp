@@ -7,10 +7,10 @@
 #include "app/ui/TMain.h"
 #include "controls/ui/DatePicker.h"
 #include "controls/ui/LookupComboBox.h"
-#include "data/EAbort.h"
-#include "data/MessageBoxes.h"
-#include "data/ProgramIni.h"
-#include "data/ProgramState.h"
+#include "data/core/EAbort.h"
+#include "data/log/MessageBoxes.h"
+#include "data/config/ProgramIni.h"
+#include "data/core/ProgramState.h"
 #include "data/ui/MdiChildren.h"
 
 #include <QAction>

@@ -6,9 +6,9 @@
 #include "app/ui/TMain.h"
 #include "app/ui/TStartForm.h"
 #include "controls/TwwDataSource.h"
-#include "data/ApplicationTitle.h"
-#include "data/MessageBoxes.h"
-#include "data/ProgramState.h"
+#include "data/core/ApplicationTitle.h"
+#include "data/log/MessageBoxes.h"
+#include "data/core/ProgramState.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -5,7 +5,7 @@
 // login, and a data folder of its own.
 #include "../generation/GenerationFixture.h"
 
-#include "data/RegistryFileWriter.h"
+#include "data/config/RegistryFileWriter.h"
 #include "login/LoginRules.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 #include "TestDatabase.h"
 
-#include "data/ProgramIni.h"
-#include "data/ProgramState.h"
+#include "data/config/ProgramIni.h"
+#include "data/core/ProgramState.h"
 
 #include <QByteArray>
 #include <QFile>

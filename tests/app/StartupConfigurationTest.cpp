@@ -2,10 +2,10 @@
 
 #include "app/ProgramSettings.h"
 #include "app/StartupConfiguration.h"
-#include "data/ApplicationTitle.h"
-#include "data/LocalPaths.h"
-#include "data/ProgramIni.h"
-#include "data/ProgramState.h"
+#include "data/core/ApplicationTitle.h"
+#include "data/local/LocalPaths.h"
+#include "data/config/ProgramIni.h"
+#include "data/core/ProgramState.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "ShellTestEnv.h"
 
-#include "data/ApplicationTitle.h"
-#include "data/ProgramIni.h"
-#include "data/ProgramState.h"
+#include "data/core/ApplicationTitle.h"
+#include "data/config/ProgramIni.h"
+#include "data/core/ProgramState.h"
 #include "data/ui/EnterForNext.h"
 #include "data/ui/MdiChildren.h"
 #include "data/ui/QtMessageBoxes.h"

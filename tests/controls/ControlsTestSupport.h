@@ -1,8 +1,8 @@
 #pragma once
 #include "TestDatabase.h"
 
-#include "data/THdbc.h"
-#include "data/TwwOEDataSet.h"
+#include "data/odbc/THdbc.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <QString>
 #include <QStringList>

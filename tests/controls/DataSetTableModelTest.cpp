@@ -3,8 +3,8 @@
 #include "controls/ControlTexts.h"
 #include "controls/DataSetTableModel.h"
 #include "controls/TwwDataSource.h"
-#include "data/MessageBoxes.h"
-#include "data/ProgramState.h"
+#include "data/log/MessageBoxes.h"
+#include "data/core/ProgramState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "controls/ui/DatePicker.h"
-#include "data/ProgramState.h"
+#include "data/core/ProgramState.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -6,7 +6,7 @@
 #include "controls/ui/DBNavigator.h"
 #include "controls/ui/DatePicker.h"
 #include "controls/ui/LookupComboBox.h"
-#include "data/MessageBoxes.h"
+#include "data/log/MessageBoxes.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -4,7 +4,7 @@
 #include "controls/TwwDataSource.h"
 #include "controls/ui/DBGrid.h"
 #include "controls/ui/LookupComboBox.h"
-#include "data/MessageBoxes.h"
+#include "data/log/MessageBoxes.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -7,10 +7,10 @@
 #include "TestDatabase.h"
 
 #include "data/DataSif.h"
-#include "data/ErrorLog.h"
-#include "data/LocalTable.h"
-#include "data/MessageBoxes.h"
-#include "data/ProgramState.h"
+#include "data/log/ErrorLog.h"
+#include "data/local/LocalTable.h"
+#include "data/log/MessageBoxes.h"
+#include "data/core/ProgramState.h"
 #include "data/TableIndexList.h"
 
 #include <QStringList>

@@ -1,10 +1,10 @@
 #include "DataTestSupport.h"
-#include "data/DataSetWriter.h"
-#include "data/EAbort.h"
-#include "data/EConvertError.h"
-#include "data/EDatabaseError.h"
-#include "data/EODBC.h"
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/DataSetWriter.h"
+#include "data/core/EAbort.h"
+#include "data/core/EConvertError.h"
+#include "data/core/EDatabaseError.h"
+#include "data/odbc/EODBC.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "DataModuleFixture.h"
 
-#include "data/Exception.h"
-#include "data/LocalPaths.h"
-#include "data/ProgramIni.h"
+#include "data/core/Exception.h"
+#include "data/local/LocalPaths.h"
+#include "data/config/ProgramIni.h"
 #include "data/TableRoutines.h"
 
 #include <QDir>

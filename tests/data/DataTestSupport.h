@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the data-layer tests.
 #include "TestDatabase.h"
-#include "data/THdbc.h"
+#include "data/odbc/THdbc.h"
 
 #include <QStringList>
 

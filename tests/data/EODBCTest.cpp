@@ -1,6 +1,6 @@
 #include "DataTestSupport.h"
-#include "data/EODBC.h"
-#include "data/OdbcHandle.h"
+#include "data/odbc/EODBC.h"
+#include "data/odbc/OdbcHandle.h"
 
 #include <gtest/gtest.h>
 #include <sqlext.h>

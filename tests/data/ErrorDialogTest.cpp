@@ -1,6 +1,6 @@
 #include "DataTestSupport.h"
 #include "data/ConnectOnLoad.h"
-#include "data/MessageBoxes.h"
+#include "data/log/MessageBoxes.h"
 #include "data/ui/TOEErrorDialog.h"
 
 #include <QApplication>

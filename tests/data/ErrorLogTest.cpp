@@ -1,13 +1,13 @@
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
 
-#include "data/EAbort.h"
-#include "data/ErrorLog.h"
-#include "data/Exception.h"
-#include "data/Guard.h"
-#include "data/LocalTable.h"
-#include "data/MessageBoxes.h"
-#include "data/ProgramState.h"
+#include "data/core/EAbort.h"
+#include "data/log/ErrorLog.h"
+#include "data/core/Exception.h"
+#include "data/log/Guard.h"
+#include "data/local/LocalTable.h"
+#include "data/log/MessageBoxes.h"
+#include "data/core/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

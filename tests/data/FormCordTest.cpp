@@ -1,11 +1,11 @@
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
 
-#include "data/ProgramIni.h"
-#include "data/ProgramState.h"
+#include "data/config/ProgramIni.h"
+#include "data/core/ProgramState.h"
 #include "data/ui/ErrorLogWidgets.h"
 #include "data/ui/FormCord.h"
-#include "data/ErrorLog.h"
+#include "data/log/ErrorLog.h"
 
 #include <QApplication>
 #include <QLineEdit>

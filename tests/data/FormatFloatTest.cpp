@@ -1,6 +1,6 @@
-#include "data/FieldType.h"
-#include "data/EConvertError.h"
-#include "data/FormatFloat.h"
+#include "data/core/FieldType.h"
+#include "data/core/EConvertError.h"
+#include "data/core/FormatFloat.h"
 
 #include <QDateTime>
 

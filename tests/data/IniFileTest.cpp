@@ -1,10 +1,10 @@
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
 
-#include "data/ErrorLog.h"
-#include "data/IniFile.h"
-#include "data/LocalTable.h"
-#include "data/ProgramIni.h"
+#include "data/log/ErrorLog.h"
+#include "data/config/IniFile.h"
+#include "data/local/LocalTable.h"
+#include "data/config/ProgramIni.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
 
-#include "data/LocalDatabase.h"
-#include "data/LocalPaths.h"
-#include "data/LocalTable.h"
+#include "data/local/LocalDatabase.h"
+#include "data/local/LocalPaths.h"
+#include "data/local/LocalTable.h"
 
 #include <QDateTime>
 #include <QFileInfo>

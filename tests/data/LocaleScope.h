@@ -1,5 +1,5 @@
 #pragma once
-#include "data/ProgramState.h"
+#include "data/core/ProgramState.h"
 #include <QLocale>
 #include <clocale>
 #include <string>

@@ -1,4 +1,4 @@
-#include "data/MessageBoxes.h"
+#include "data/log/MessageBoxes.h"
 #include <gtest/gtest.h>
 
 TEST(MessageBoxes, ScriptedAnswersInOrderThenDefault)

@@ -1,4 +1,4 @@
-#include "data/Money.h"
+#include "data/core/Money.h"
 #include <gtest/gtest.h>
 #include <charconv>
 #include <cmath>

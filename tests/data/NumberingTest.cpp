@@ -1,10 +1,10 @@
 #include "DataModuleFixture.h"
 
-#include "data/EAbort.h"
-#include "data/Exception.h"
+#include "data/core/EAbort.h"
+#include "data/core/Exception.h"
 #include "data/Numbering.h"
 #include "data/TableRoutines.h"
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 namespace {
 class Numbering : public DataModuleTest {

@@ -1,8 +1,8 @@
 #include "DataTestSupport.h"
-#include "data/EConvertError.h"
-#include "data/EODBC.h"
-#include "data/THdbc.h"
-#include "data/THstmt.h"
+#include "data/core/EConvertError.h"
+#include "data/odbc/EODBC.h"
+#include "data/odbc/THdbc.h"
+#include "data/odbc/THstmt.h"
 
 #include <QRandomGenerator>
 #include <clocale>

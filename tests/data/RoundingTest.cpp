@@ -1,6 +1,6 @@
-#include "data/FailureReport.h"
-#include "data/ProgramState.h"
-#include "data/Rounding.h"
+#include "data/core/FailureReport.h"
+#include "data/core/ProgramState.h"
+#include "data/core/Rounding.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <limits>

@@ -1,10 +1,10 @@
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
 
-#include "data/ErrorLog.h"
-#include "data/LocalTable.h"
-#include "data/RegistryStore.h"
-#include "data/Scrambling.h"
+#include "data/log/ErrorLog.h"
+#include "data/local/LocalTable.h"
+#include "data/config/RegistryStore.h"
+#include "data/config/Scrambling.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "DataModuleFixture.h"
 
-#include "data/EAbort.h"
-#include "data/EODBC.h"
-#include "data/Money.h"
+#include "data/core/EAbort.h"
+#include "data/odbc/EODBC.h"
+#include "data/core/Money.h"
 #include "data/SqlBatch.h"
 
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #include "DataModuleFixture.h"
 
-#include "data/SqlDialect.h"
-#include "data/THstmt.h"
+#include "data/odbc/SqlDialect.h"
+#include "data/odbc/THstmt.h"
 
 // The PostgreSQL rewrites outside quotes: LIKE compares without regard to case, and the column
 // Limit of Subjekt (a reserved word there) is quoted.

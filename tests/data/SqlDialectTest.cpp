@@ -1,5 +1,5 @@
-#include "data/EODBC.h"
-#include "data/SqlDialect.h"
+#include "data/odbc/EODBC.h"
+#include "data/odbc/SqlDialect.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "data/SqlFilter.h"
 #include "data/TableIndexList.h"
 #include "data/TableRoutines.h"
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <QSignalSpy>
 

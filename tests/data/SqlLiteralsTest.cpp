@@ -1,5 +1,5 @@
 #include "LocaleScope.h"
-#include "data/SqlLiterals.h"
+#include "data/core/SqlLiterals.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "data/SqlParameterParser.h"
+#include "data/odbc/SqlParameterParser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "LocaleScope.h"
-#include "data/TextRoutines.h"
+#include "data/core/TextRoutines.h"
 #include <gtest/gtest.h>
 
 namespace {

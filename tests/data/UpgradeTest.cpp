@@ -1,13 +1,13 @@
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
 
-#include "data/ErrorLog.h"
-#include "data/LocalTable.h"
-#include "data/MessageBoxes.h"
-#include "data/ProgramStart.h"
-#include "data/ProgramState.h"
-#include "data/Upgrade.h"
-#include "data/VersionInfo.h"
+#include "data/log/ErrorLog.h"
+#include "data/local/LocalTable.h"
+#include "data/log/MessageBoxes.h"
+#include "data/config/ProgramStart.h"
+#include "data/core/ProgramState.h"
+#include "data/config/Upgrade.h"
+#include "data/config/VersionInfo.h"
 
 #include "BuildInfo.h"
 

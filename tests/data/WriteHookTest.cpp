@@ -1,11 +1,11 @@
 #include "DataModuleFixture.h"
 
-#include "data/EAbort.h"
-#include "data/EODBC.h"
-#include "data/Exception.h"
+#include "data/core/EAbort.h"
+#include "data/odbc/EODBC.h"
+#include "data/core/Exception.h"
 #include "data/SqlUpdate.h"
 #include "data/TableRoutines.h"
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 namespace {
 class WriteHook : public DataModuleTest {

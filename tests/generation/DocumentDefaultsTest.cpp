@@ -1,7 +1,7 @@
 // Header and line defaults of an invoice and the tax determination, called directly.
 #include "GenerationFixture.h"
-#include "data/SqlDialect.h"
-#include "data/Exception.h"
+#include "data/odbc/SqlDialect.h"
+#include "data/core/Exception.h"
 #include "generation/DocumentDefaults.h"
 #include "generation/DocumentRun.h"
 #include "generation/OrderDefaults.h"

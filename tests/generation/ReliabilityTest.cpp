@@ -2,8 +2,8 @@
 // transactions, documents the database refuses, keys another program took, a run that breaks
 // off or is killed, and a second run while one holds the company's run lock.
 #include "GenerationFixture.h"
-#include "data/THdbc.h"
-#include "data/THstmt.h"
+#include "data/odbc/THdbc.h"
+#include "data/odbc/THstmt.h"
 #include "generation/RunLock.h"
 
 #include <QCoreApplication>

@@ -8,8 +8,8 @@
 #include "login/LoginRules.h"
 #include "login/ui/TPrijava.h"
 
-#include "data/SqlLiterals.h"
-#include "data/TextRoutines.h"
+#include "data/core/SqlLiterals.h"
+#include "data/core/TextRoutines.h"
 #include "data/ui/FormCord.h"
 
 #include <QAbstractItemModel>

@@ -2,8 +2,8 @@
 // and the entries of the authorization lists.
 #include "login/LoginRules.h"
 
-#include "data/ProgramState.h"
-#include "data/Scrambling.h"
+#include "data/core/ProgramState.h"
+#include "data/config/Scrambling.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -4,13 +4,13 @@
 #include "../data/ScopedEnv.h"
 #include "TestDatabase.h"
 
-#include "data/CompanyList.h"
+#include "data/config/CompanyList.h"
 #include "data/DataSif.h"
-#include "data/ErrorLog.h"
-#include "data/LocalTable.h"
-#include "data/MessageBoxes.h"
-#include "data/ProgramIni.h"
-#include "data/ProgramState.h"
+#include "data/log/ErrorLog.h"
+#include "data/local/LocalTable.h"
+#include "data/log/MessageBoxes.h"
+#include "data/config/ProgramIni.h"
+#include "data/core/ProgramState.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,5 +1,5 @@
-#include "data/FailureReport.h"
-#include "data/ProgramState.h"
+#include "data/core/FailureReport.h"
+#include "data/core/ProgramState.h"
 #include "pricing/LineValuation.h"
 #include "pricing/PrometRec.h"
 #include <gtest/gtest.h>

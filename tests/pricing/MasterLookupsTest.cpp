@@ -1,5 +1,5 @@
 #include "PricingTestDatabase.h"
-#include "data/FailureReport.h"
+#include "data/core/FailureReport.h"
 #include "pricing/MasterLookups.h"
 #include "pricing/MasterRecordFields.h"
 

@@ -1,7 +1,7 @@
 #include "../data/LocaleScope.h"
 #include "PricingTestDatabase.h"
-#include "data/FailureReport.h"
-#include "data/ProgramState.h"
+#include "data/core/FailureReport.h"
+#include "data/core/ProgramState.h"
 #include "pricing/MasterLookups.h"
 #include "pricing/PriceDetermination.h"
 

@@ -4,7 +4,7 @@
 // the master tables emptied, one parameter row, and the data module connected to it.
 #include "TestDatabase.h"
 #include "data/DataSif.h"
-#include "data/ProgramState.h"
+#include "data/core/ProgramState.h"
 #include "pricing/MasterRecords.h"
 
 #include <QDir>

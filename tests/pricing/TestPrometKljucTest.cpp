@@ -1,13 +1,13 @@
 #include "TestDatabase.h"
 
 #include "data/DataSif.h"
-#include "data/ErrorLog.h"
-#include "data/LocalTable.h"
-#include "data/MessageBoxes.h"
-#include "data/ProgramState.h"
+#include "data/log/ErrorLog.h"
+#include "data/local/LocalTable.h"
+#include "data/log/MessageBoxes.h"
+#include "data/core/ProgramState.h"
 #include "data/SqlFilter.h"
 #include "data/TableRoutines.h"
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TwwOEDataSet.h"
 #include "pricing/TestPrometKljuc.h"
 
 #include <QSignalSpy>

@@ -1,8 +1,8 @@
 #include "TemplatesTestSupport.h"
 
-#include "data/EAbort.h"
-#include "data/EConvertError.h"
-#include "data/TField.h"
+#include "data/core/EAbort.h"
+#include "data/core/EConvertError.h"
+#include "data/dataset/TField.h"
 #include "templates/TemplateRules.h"
 
 #include <QTime>

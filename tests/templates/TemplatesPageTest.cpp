@@ -6,7 +6,7 @@
 #include "controls/ui/DBNavigator.h"
 #include "controls/ui/DatePicker.h"
 #include "controls/ui/LookupComboBox.h"
-#include "data/TField.h"
+#include "data/dataset/TField.h"
 #include "templates/ui/TemplatesPage.h"
 
 #include <QAbstractItemView>

@@ -5,8 +5,8 @@
 #include "TestDatabase.h"
 
 #include "data/DataSif.h"
-#include "data/MessageBoxes.h"
-#include "data/ProgramState.h"
+#include "data/log/MessageBoxes.h"
+#include "data/core/ProgramState.h"
 #include "data/TableIndexList.h"
 #include "pricing/MasterRecords.h"
 #include "templates/TemplateTables.h"

@@ -1,6 +1,6 @@
 // obdrac-config: the workstation's settings that an administrator makes once (database login,
 // upgrade paths, company list). See data/ConfigCommand.h.
-#include "data/ConfigCommand.h"
+#include "app/ConfigCommand.h"
 
 #include <QCoreApplication>
 #include <QFile>

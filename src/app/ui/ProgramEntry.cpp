@@ -5,8 +5,8 @@
 #include "app/ProgramSettings.h"
 #include "app/ShellHooks.h"
 #include "controls/ui/ControlErrors.h"
-#include "data/ApplicationTitle.h"
-#include "data/Guard.h"
+#include "data/core/ApplicationTitle.h"
+#include "data/log/Guard.h"
 #include "data/ui/ErrorLogWidgets.h"
 #include "data/ui/QtMessageBoxes.h"
 

@@ -1,15 +1,15 @@
 #include "SubsystemWiring.h"
 #include "GenerationWiring.h"
-#include "data/Guard.h"
+#include "data/log/Guard.h"
 
 #include "MainWindowHooks.h"
 #include "TMain.h"
 
 #include "app/ShellHooks.h"
 #include "controls/ui/LookupComboBox.h"
-#include "data/ApplicationTitle.h"
+#include "data/core/ApplicationTitle.h"
 #include "data/DataSif.h"
-#include "data/EAbort.h"
+#include "data/core/EAbort.h"
 #include "data/TableRoutines.h"
 #include "login/ui/TPrijava.h"
 #include "templates/TemplateTables.h"

@@ -1,7 +1,7 @@
 #include "TAbout.h"
 
-#include "data/ApplicationTitle.h"
-#include "data/ProgramState.h"
+#include "data/core/ApplicationTitle.h"
+#include "data/core/ProgramState.h"
 #include "TStartForm.h"
 
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "TIzpisPeriodike.h"
 
-#include "data/FormatFloat.h"
+#include "data/core/FormatFloat.h"
 
 #include <QHeaderView>
 #include <QLabel>

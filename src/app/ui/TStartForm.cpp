@@ -1,7 +1,7 @@
 #include "TStartForm.h"
 
-#include "data/ProgramState.h"
-#include "data/VersionInfo.h"
+#include "data/core/ProgramState.h"
+#include "data/config/VersionInfo.h"
 #include "data/ui/ScreenCursor.h"
 
 #include <QApplication>

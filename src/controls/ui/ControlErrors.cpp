@@ -1,8 +1,8 @@
 #include "ControlErrors.h"
 
 #include "controls/TwwDataSource.h"
-#include "data/EODBC.h"
-#include "data/MessageBoxes.h"
+#include "data/odbc/EODBC.h"
+#include "data/log/MessageBoxes.h"
 #include "data/ui/TOEErrorDialog.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "controls/DataSetTableModel.h"
 #include "controls/TwwDataSource.h"
 
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <QApplication>
 #include <QHeaderView>

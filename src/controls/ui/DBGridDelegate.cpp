@@ -6,8 +6,8 @@
 
 #include "controls/DataSetTableModel.h"
 
-#include "data/FieldType.h"
-#include "data/TField.h"
+#include "data/core/FieldType.h"
+#include "data/dataset/TField.h"
 
 #include <QLineEdit>
 #include <QMetaProperty>

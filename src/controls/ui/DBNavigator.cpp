@@ -3,7 +3,7 @@
 #include "controls/ControlTexts.h"
 #include "controls/TwwDataSource.h"
 
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <QHBoxLayout>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "DatePicker.h"
 
-#include "data/ProgramState.h"
+#include "data/core/ProgramState.h"
 
 #include <QCalendarWidget>
 #include <QRegularExpression>

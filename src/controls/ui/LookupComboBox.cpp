@@ -3,8 +3,8 @@
 #include "controls/DataSetTableModel.h"
 #include "controls/TwwDataSource.h"
 
-#include "data/TField.h"
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TField.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>

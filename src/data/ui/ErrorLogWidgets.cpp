@@ -1,6 +1,6 @@
 #include "ErrorLogWidgets.h"
 
-#include "data/ErrorLog.h"
+#include "data/log/ErrorLog.h"
 
 #include <QApplication>
 #include <QWidget>

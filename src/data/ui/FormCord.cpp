@@ -1,8 +1,8 @@
 #include "FormCord.h"
 
-#include "data/Guard.h"
-#include "data/ProgramIni.h"
-#include "data/ProgramState.h"
+#include "data/log/Guard.h"
+#include "data/config/ProgramIni.h"
+#include "data/core/ProgramState.h"
 
 #include <QApplication>
 #include <QMdiArea>

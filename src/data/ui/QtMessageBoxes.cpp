@@ -1,6 +1,6 @@
 #include "QtMessageBoxes.h"
 
-#include "data/ApplicationTitle.h"
+#include "data/core/ApplicationTitle.h"
 
 #include <QAbstractButton>
 #include <QApplication>

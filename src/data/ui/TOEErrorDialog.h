@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-#include "data/EODBC.h"
+#include "data/odbc/EODBC.h"
 
 class QLabel;
 class QLineEdit;

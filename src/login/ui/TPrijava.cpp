@@ -5,8 +5,8 @@
 #include "login/LoginHooks.h"
 
 #include "data/DataSif.h"
-#include "data/EAbort.h"
-#include "data/Guard.h"
+#include "data/core/EAbort.h"
+#include "data/log/Guard.h"
 #include "data/ui/FormCord.h"
 
 #include <QApplication>

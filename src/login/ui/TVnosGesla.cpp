@@ -2,11 +2,11 @@
 
 #include "login/PasswordChange.h"
 
-#include "data/ErrorLog.h"
-#include "data/Guard.h"
-#include "data/MessageBoxes.h"
-#include "data/ProgramState.h"
-#include "data/TwwOEDataSet.h"
+#include "data/log/ErrorLog.h"
+#include "data/log/Guard.h"
+#include "data/log/MessageBoxes.h"
+#include "data/core/ProgramState.h"
+#include "data/dataset/TwwOEDataSet.h"
 #include "data/ui/FormCord.h"
 
 #include <QFormLayout>

@@ -6,7 +6,7 @@
 #include "controls/ui/DBGrid.h"
 #include "controls/ui/DBNavigator.h"
 #include "controls/ui/LookupComboBox.h"
-#include "data/TwwOEDataSet.h"
+#include "data/dataset/TwwOEDataSet.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,0 +1,277 @@
+// THstmt: result columns and their values.
+#include "data/odbc/THstmt.h"
+
+#include "data/odbc/EODBC.h"
+#include "data/odbc/THstmtCell.h"
+
+#include <QDate>
+#include <QTime>
+#include <sqlext.h>
+
+const THstmt::ColumnInfo& THstmt::column(int n) const
+{
+    if (n < 1 || n > int(m_columns.size()))
+        throw EODBC({{QStringLiteral("07009"), 0, QStringLiteral("Invalid descriptor index %1").arg(n)}});
+    return m_columns[size_t(n - 1)];
+}
+
+QString THstmt::ColName(int n) const { return column(n).name; }
+int THstmt::ColSqlType(int n) const { return column(n).sqlType; }
+qulonglong THstmt::ColSize(int n) const { return column(n).size; }
+int THstmt::ColScale(int n) const { return column(n).scale; }
+bool THstmt::ColNullable(int n) const { return column(n).nullable; }
+TFieldType THstmt::ColFieldType(int n) const
+{
+    const ColumnInfo& c = column(n);
+    return fieldTypeFromSql(c.sqlType, c.size, c.scale);
+}
+QString THstmt::ColBaseTable(int n) const { return column(n).baseTable; }
+QString THstmt::ColBaseColumn(int n) const { return column(n).baseColumn; }
+
+int THstmt::ColIndex(const QString& name) const
+{
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i + 1);
+    return 0;
+}
+
+namespace {
+// Reads a variable-length value in pieces; returns false for NULL.
+bool readLong(SQLHSTMT h, int col, SQLSMALLINT cType, QByteArray& out)
+{
+    const int terminator = cType == SQL_C_WCHAR ? 2 : 0;
+    QByteArray buffer(8192, Qt::Uninitialized);
+    out.clear();
+    for (;;) {
+        SQLLEN indicator = 0;
+        const SQLRETURN rc = SQLGetData(h, SQLUSMALLINT(col), cType, buffer.data(), SQLLEN(buffer.size()), &indicator);
+        if (rc == SQL_NO_DATA)
+            return true;
+        checkOdbc(rc, SQL_HANDLE_STMT, h);
+        if (indicator == SQL_NULL_DATA)
+            return false;
+        const SQLLEN room = SQLLEN(buffer.size()) - terminator;
+        if (indicator != SQL_NO_TOTAL && indicator <= room) {
+            out.append(buffer.constData(), qsizetype(indicator));
+            return true;
+        }
+        out.append(buffer.constData(), qsizetype(room));
+        if (indicator != SQL_NO_TOTAL) {
+            qsizetype rest = qsizetype(indicator - room) + terminator;
+            if (rest % 2)
+                ++rest;
+            buffer.resize(std::max<qsizetype>(rest, 16));
+        } else if (buffer.size() < (1 << 20)) {
+            buffer.resize(buffer.size() * 4);
+        }
+    }
+}
+} // namespace
+
+void THstmt::readCell(int n, Cell& c)
+{
+    SQLHSTMT h = m_stmt.get();
+    const ColumnInfo& info = column(n);
+    c = Cell();
+    SQLLEN indicator = 0;
+    switch (info.sqlType) {
+    case SQL_TINYINT:
+    case SQL_SMALLINT:
+    case SQL_INTEGER:
+    case SQL_BIGINT: {
+        SQLBIGINT v = 0;
+        checkOdbc(SQLGetData(h, SQLUSMALLINT(n), SQL_C_SBIGINT, &v, sizeof(v), &indicator), SQL_HANDLE_STMT, h);
+        if (indicator != SQL_NULL_DATA) {
+            c.kind = Cell::Kind::Integer;
+            c.integer = v;
+        }
+        return;
+    }
+    case SQL_REAL:
+    case SQL_FLOAT:
+    case SQL_DOUBLE: {
+        double v = 0;
+        checkOdbc(SQLGetData(h, SQLUSMALLINT(n), SQL_C_DOUBLE, &v, sizeof(v), &indicator), SQL_HANDLE_STMT, h);
+        if (indicator != SQL_NULL_DATA) {
+            c.kind = Cell::Kind::Float;
+            c.real = v;
+        }
+        return;
+    }
+    case SQL_BIT: {
+        unsigned char v = 0;
+        checkOdbc(SQLGetData(h, SQLUSMALLINT(n), SQL_C_BIT, &v, sizeof(v), &indicator), SQL_HANDLE_STMT, h);
+        if (indicator != SQL_NULL_DATA) {
+            c.kind = Cell::Kind::Boolean;
+            c.boolean = v != 0;
+        }
+        return;
+    }
+    case SQL_TYPE_TIME:
+    case SQL_TIME: {
+        SQL_TIME_STRUCT t{};
+        checkOdbc(SQLGetData(h, SQLUSMALLINT(n), SQL_C_TYPE_TIME, &t, sizeof(t), &indicator), SQL_HANDLE_STMT, h);
+        if (indicator != SQL_NULL_DATA) {
+            c.kind = Cell::Kind::Timestamp;
+            c.temporalType = SQL_TYPE_TIME;
+            c.timestamp = {1899, 12, 30, t.hour, t.minute, t.second, 0};
+        }
+        return;
+    }
+    case SQL_TYPE_DATE:
+    case SQL_DATE:
+    case SQL_TYPE_TIMESTAMP:
+    case SQL_TIMESTAMP: {
+        SQL_TIMESTAMP_STRUCT t{};
+        checkOdbc(SQLGetData(h, SQLUSMALLINT(n), SQL_C_TYPE_TIMESTAMP, &t, sizeof(t), &indicator), SQL_HANDLE_STMT, h);
+        if (indicator != SQL_NULL_DATA) {
+            c.kind = Cell::Kind::Timestamp;
+            c.temporalType = (info.sqlType == SQL_TYPE_DATE || info.sqlType == SQL_DATE) ? SQL_TYPE_DATE : SQL_TYPE_TIMESTAMP;
+            c.timestamp = {t.year, t.month, t.day, t.hour, t.minute, t.second, t.fraction};
+        }
+        return;
+    }
+    case SQL_BINARY:
+    case SQL_VARBINARY:
+    case SQL_LONGVARBINARY: {
+        QByteArray bytes;
+        if (readLong(h, n, SQL_C_BINARY, bytes)) {
+            c.kind = Cell::Kind::Bytes;
+            c.bytes = bytes;
+        }
+        return;
+    }
+    default: {   // text, decimal (kept exact as text) and anything else the driver can show as text
+        QByteArray bytes;
+        if (readLong(h, n, SQL_C_WCHAR, bytes)) {
+            c.kind = Cell::Kind::Text;
+            c.text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2);
+        }
+        return;
+    }
+    }
+}
+
+const THstmt::Cell& THstmt::cell(int n)
+{
+    column(n);
+    if (!m_rowValid)
+        throw EODBC({{QStringLiteral("24000"), 0, QStringLiteral("Invalid cursor state")}});
+    // Read up to n in ascending order: some drivers only return columns after the last one read.
+    while (m_cellsRead < n) {
+        ++m_cellsRead;
+        readCell(m_cellsRead, m_cells[size_t(m_cellsRead - 1)]);
+    }
+    return m_cells[size_t(n - 1)];
+}
+
+bool THstmt::ColumnIsNull(int n) { return cell(n).kind == Cell::Kind::Null; }
+
+QString THstmt::ColumnAsString(int n)
+{
+    const Cell& c = cell(n);
+    switch (c.kind) {
+    case Cell::Kind::Null: return QString();
+    case Cell::Kind::Text: return c.text;
+    case Cell::Kind::Integer: return QString::number(c.integer);
+    case Cell::Kind::Float: return QString::number(c.real, 'g', 15);
+    case Cell::Kind::Boolean: return c.boolean ? QStringLiteral("1") : QStringLiteral("0");
+    case Cell::Kind::Bytes: return QString::fromLatin1(c.bytes.toHex());
+    case Cell::Kind::Timestamp: {
+        const DateTimeRecord& r = c.timestamp;
+        const QString date = QStringLiteral("%1-%2-%3").arg(r.year, 4, 10, QLatin1Char('0')).arg(r.month, 2, 10, QLatin1Char('0')).arg(r.day, 2, 10, QLatin1Char('0'));
+        const QString time = QStringLiteral("%1:%2:%3").arg(r.hour, 2, 10, QLatin1Char('0')).arg(r.minute, 2, 10, QLatin1Char('0')).arg(r.second, 2, 10, QLatin1Char('0'));
+        if (c.temporalType == SQL_TYPE_DATE)
+            return date;
+        if (c.temporalType == SQL_TYPE_TIME)
+            return time;
+        QString s = date + QLatin1Char(' ') + time;
+        if (r.fraction)
+            s += QStringLiteral(".%1").arg(r.fraction / 1000000u, 3, 10, QLatin1Char('0'));
+        return s;
+    }
+    }
+    return QString();
+}
+
+double THstmt::ColumnAsFloat(int n)
+{
+    const Cell& c = cell(n);
+    switch (c.kind) {
+    case Cell::Kind::Integer: return double(c.integer);
+    case Cell::Kind::Float: return c.real;
+    case Cell::Kind::Boolean: return c.boolean ? 1 : 0;
+    case Cell::Kind::Text:
+        return c.text.trimmed().isEmpty() ? 0.0 : convertToFieldType(c.text, TFieldType::ftFloat).toDouble();
+    default: return 0;
+    }
+}
+
+qint64 THstmt::ColumnAsLargeInt(int n)
+{
+    const Cell& c = cell(n);
+    switch (c.kind) {
+    case Cell::Kind::Integer: return c.integer;
+    case Cell::Kind::Float: return convertToFieldType(c.real, TFieldType::ftLargeint).toLongLong();
+    case Cell::Kind::Boolean: return c.boolean ? 1 : 0;
+    case Cell::Kind::Text: {
+        bool ok = false;
+        const qlonglong v = c.text.trimmed().toLongLong(&ok);
+        if (ok)
+            return v;
+        return convertToFieldType(convertToFieldType(c.text, TFieldType::ftFloat), TFieldType::ftLargeint).toLongLong();
+    }
+    default: return 0;
+    }
+}
+
+int THstmt::ColumnAsInteger(int n)
+{
+    const qint64 v = ColumnAsLargeInt(n);
+    return convertToFieldType(QVariant(qlonglong(v)), TFieldType::ftInteger).toInt();
+}
+
+DateTimeRecord THstmt::ColumnAsDateTime(int n)
+{
+    const Cell& c = cell(n);
+    if (c.kind == Cell::Kind::Timestamp)
+        return c.timestamp;
+    if (c.kind == Cell::Kind::Text)
+        return DateTimeRecord::fromDateTime(convertToFieldType(c.text, TFieldType::ftDateTime).toDateTime());
+    return DateTimeRecord();
+}
+
+QByteArray THstmt::ColumnAsBytes(int n)
+{
+    const Cell& c = cell(n);
+    if (c.kind == Cell::Kind::Bytes)
+        return c.bytes;
+    if (c.kind == Cell::Kind::Text)
+        return c.text.toUtf8();
+    if (c.kind == Cell::Kind::Null)
+        return QByteArray();
+    return ColumnAsString(n).toUtf8();
+}
+
+QVariant THstmt::ColumnValue(int n)
+{
+    const Cell& c = cell(n);
+    switch (c.kind) {
+    case Cell::Kind::Null: return QVariant();
+    case Cell::Kind::Text: return c.text;
+    case Cell::Kind::Integer: return qlonglong(c.integer);
+    case Cell::Kind::Float: return c.real;
+    case Cell::Kind::Boolean: return c.boolean;
+    case Cell::Kind::Bytes: return c.bytes;
+    case Cell::Kind::Timestamp: {
+        const DateTimeRecord& r = c.timestamp;
+        if (c.temporalType == SQL_TYPE_DATE)
+            return QDate(r.year, r.month, r.day);
+        if (c.temporalType == SQL_TYPE_TIME)
+            return QTime(r.hour, r.minute, r.second);
+        return QDateTime(QDate(r.year, r.month, r.day), QTime(r.hour, r.minute, r.second, int(r.fraction / 1000000u)));
+    }
+    }
+    return QVariant();
+}
