@@ -178,7 +178,7 @@ void TDataSif::DataSifConnect(const LogSender& Sender)
     }
 
     OpenTable(*tbParameter, true);
-    sqlFillTableIndex();
+    sqlFillTableIndex(UpdateHstmt);
 }
 
 void TDataSif::DataSifCreateOpen()
@@ -215,7 +215,7 @@ void TDataSif::rebuildTCena()
 
 void TDataSif::DataSifUpdateRecord(TwwOEDataSet& DataSet, TUpdateKind UpdateKind, bool& ApplyUpdate)
 {
-    sqlUpdateSQL(DataSet, UpdateKind, ApplyUpdate);
+    sqlUpdateSQL(UpdateHstmt, DataSet, UpdateKind, ApplyUpdate);
 }
 
 void TDataSif::tbParameterBeforePost(TwwOEDataSet& DataSet) { SetDateOnPost(DataSet); }
@@ -229,7 +229,7 @@ void TDataSif::connectWithAttributes(const QStringList& attributes)
         c->Connect();
     }
     OpenTable(*tbParameter, false);
-    sqlFillTableIndex();
+    sqlFillTableIndex(UpdateHstmt);
 }
 
 TDataSif& requireDataSif()
