@@ -42,6 +42,9 @@ set(CPACK_PACKAGE_CONTACT "Sintrex <podpora@sintrex.si>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Periodično fakturiranje (periodic invoicing)")
 set(CPACK_PACKAGE_DESCRIPTION "Periodic templates, the invoice and order runs that write due documents into the company database, and printing through stored reports.")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+# Install through DESTDIR, so that the absolute destinations above (/usr/share, /usr/bin) land in
+# the package and never on the building machine.
+set(CPACK_SET_DESTDIR ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)             # obdrac_<version>_amd64.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
