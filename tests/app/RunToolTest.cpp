@@ -360,7 +360,7 @@ TEST_F(RunToolTest, KilledRunThenRunAgain)
         lock.Execute();
         lock.Close();
         bool waiting = false;
-        for (int i = 0; i < 300 && !waiting; ++i) {
+        for (int i = 0; i < 1200 && !waiting; ++i) {
             waiting = ws->psql("SELECT count(*) FROM pg_stat_activity WHERE datname = current_database()"
                                " AND wait_event_type = 'Lock'")
                           .toInt()

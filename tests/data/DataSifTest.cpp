@@ -148,6 +148,9 @@ protected:
             DataSifConnect::TearDown();
     }
 };
+// Disabled in the normal run: these cases run only in the child process that
+// DataSifDataSource.InAProcessOfItsOwn starts (unixODBC caches odbc.ini per process).
+using DISABLED_DataSifByDataSource = DataSifByDataSource;
 } // namespace
 
 TEST(DataSifDataSource, InAProcessOfItsOwn)
@@ -159,7 +162,7 @@ TEST(DataSifDataSource, InAProcessOfItsOwn)
     env.insert("OBDRAC_DSN_PROCESS", "1");
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=DataSifByDataSource.*"});
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_also_run_disabled_tests", "--gtest_filter=DISABLED_DataSifByDataSource.*"});
     ASSERT_TRUE(child.waitForFinished(300000));
     const QString output = QString::fromUtf8(child.readAll());
     EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
@@ -167,7 +170,7 @@ TEST(DataSifDataSource, InAProcessOfItsOwn)
     EXPECT_TRUE(output.contains("[  PASSED  ] 3 tests.")) << output.toStdString();
 }
 
-TEST_F(DataSifByDataSource, ByDataSourceNameInUpperCase)
+TEST_F(DISABLED_DataSifByDataSource, ByDataSourceNameInUpperCase)
 {
     writeIni("[Program]\nPodjetje=Firma\n[Database]\nDataSource=mssintrex\nPodjetje=Demo d.o.o.\n");
     QSignalSpy title(module.get(), &TDataSif::titleChanged);
@@ -206,7 +209,7 @@ TEST_F(DataSifConnect, ByServerAndDatabaseName)
     EXPECT_GT(TableIndexList.count(), 10);
 }
 
-TEST_F(DataSifByDataSource, ServerWithoutDatabaseNameUsesTheDataSource)
+TEST_F(DISABLED_DataSifByDataSource, ServerWithoutDatabaseNameUsesTheDataSource)
 {
     writeIni("[Database]\nServerName=/ni/tega/streznika\nDataSource=MSSINTREX\n");
     module->DataSifCreate();
@@ -216,7 +219,7 @@ TEST_F(DataSifByDataSource, ServerWithoutDatabaseNameUsesTheDataSource)
     EXPECT_TRUE(module->Database.Attributes().isEmpty());
 }
 
-TEST_F(DataSifByDataSource, CompanySwitchToADataSourceDropsTheEarlierServer)
+TEST_F(DISABLED_DataSifByDataSource, CompanySwitchToADataSourceDropsTheEarlierServer)
 {
     writeIni(QString("[Database]\nServerName=%1\nDataBaseName=%2\n").arg(TestDatabase::socketDir(), s_db->name()));
     module->DataSifCreate();
