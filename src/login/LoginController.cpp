@@ -1,7 +1,6 @@
 #include "LoginController.h"
 
 #include "Authorizations.h"
-#include "LoginHooks.h"
 #include "LoginRules.h"
 
 #include "data/DataSif.h"
@@ -32,7 +31,8 @@ private:
 };
 } // namespace
 
-LoginController::LoginController(LoginView& view, QObject* parent) : QObject(parent), m_view(view)
+LoginController::LoginController(LoginView& view, LoginHost& host, QObject* parent)
+    : QObject(parent), m_view(view), m_host(host)
 {
     setObjectName(QStringLiteral("Prijava"));
     TDataSif& module = requireDataSif();
@@ -48,7 +48,6 @@ LoginController::LoginController(LoginView& view, QObject* parent) : QObject(par
     m_users.addField(QStringLiteral("GESLO"), TFieldType::ftString, 30).setVisible(false);
     m_users.addField(QStringLiteral("ODDELEK"), TFieldType::ftString, 30).setVisible(false);
     m_companies.setTableName(CompanyListFileName);
-    closeChildWindows = loginHooks().closeChildWindows;
 }
 
 LoginController::~LoginController()
@@ -233,8 +232,7 @@ void LoginController::fPodjetjeCloseUp(const QString& company)
                                   m_companies.asString(QStringLiteral("ServerName")),
                                   m_companies.asString(QStringLiteral("DataBaseName"))};
         // 2. A child that refuses ends the switch (silently) before anything changed.
-        if (closeChildWindows)
-            closeChildWindows();
+        m_host.closeChildWindows();
         // 3.
         m_users.Close();
         m_view.reloadUsers();

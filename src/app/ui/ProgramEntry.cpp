@@ -3,7 +3,7 @@
 #include "TStartForm.h"
 
 #include "app/ProgramSettings.h"
-#include "app/ShellHooks.h"
+#include "app/ShellServices.h"
 #include "controls/ui/ControlErrors.h"
 #include "data/core/ApplicationTitle.h"
 #include "data/log/Guard.h"
@@ -12,7 +12,8 @@
 
 #include <QGuiApplication>
 
-std::unique_ptr<TMain> startProgram(const QStringList& arguments, const TMainOptions& options)
+std::unique_ptr<TMain> startProgram(ShellServices& shell, MainWindowCommands& commands, const QStringList& arguments,
+                                    const TMainOptions& options)
 {
     // 2.
     auto splash = std::make_unique<TStartForm>();
@@ -20,10 +21,9 @@ std::unique_ptr<TMain> startProgram(const QStringList& arguments, const TMainOpt
     // 3.
     setApplicationTitle(DesignCaption);
     // 4.
-    auto main = std::make_unique<TMain>(arguments, options);
+    auto main = std::make_unique<TMain>(shell, commands, arguments, options);
     // 5.
-    if (shellHooks().createDataModule)
-        guard("DataSifCreate", nullptr, [] { shellHooks().createDataModule(); });
+    guard("DataSifCreate", nullptr, [&] { shell.createDataModule(); });
     // 6.
     splash->hide();
     splash.reset();
