@@ -65,7 +65,10 @@ public:
     LocalTable tbNapaka{QStringLiteral("VektorDataTemp"), QStringLiteral("TObdracNapaka")};
 
     // Creation: in development mode (RazvojAplikacije) a connection that is already connected
-    // shows the plain message "Database.Connected"; then DataSifConnect. A failure raised by
+    // shows the plain message "Database.Connected"; then DataSifConnect, in which the
+    // connections kept connected from the module's load (Database, then DatabaseLook) connect
+    // first: a failure shows "Cannot connect <name> to database." (data/ConnectOnLoad.h) before
+    // the messages of DataSifConnect, and is not tried again there. A failure raised by
     // DataSifConnect (the parameter row could not be opened) is logged as "DataSifCreate".
     void DataSifCreate();
 
@@ -105,6 +108,8 @@ signals:
     void titleChanged(const QString& title);
 
 private:
+    // DataSifConnect; atLoad: at creation, with the connects of the load first.
+    void connectModule(const LogSender& Sender, bool atLoad);
     void setupDataSet(TwwOEDataSet& ds, const QString& name, THdbc& connection, const QString& sql);
     QString m_title;
 };

@@ -5,6 +5,7 @@
 #include "app/ui/TMain.h"
 #include "app/ui/TStartForm.h"
 #include "controls/TwwDataSource.h"
+#include "data/ConnectOnLoad.h"
 #include "data/core/ApplicationTitle.h"
 #include "data/log/MessageBoxes.h"
 #include "data/core/ProgramState.h"
@@ -99,5 +100,6 @@ TEST(ProgramStart, TitleHandlerNamesTheDialogs)
     setApplicationTitleHandler(nullptr);
     setMessageBoxes(nullptr);
     TwwDataSource::setErrorHandler(nullptr);
+    setConnectFailureHook(nullptr);
 }
 } // namespace

@@ -9,6 +9,7 @@
 #include "data/log/Guard.h"
 #include "data/ui/ErrorLogWidgets.h"
 #include "data/ui/QtMessageBoxes.h"
+#include "data/ui/TOEErrorDialog.h"
 
 #include <QGuiApplication>
 
@@ -35,6 +36,8 @@ void installWindowedHandlers()
     QtMessageBoxes::install();
     installErrorLogWidgetHooks();
     installControlErrorDialog();
+    // a connection that cannot connect while the data module loads: the database error dialog
+    installOEErrorDialogHook();
     // the title also names the program's dialogs (the database error dialog reads it there)
     setApplicationTitleHandler([](const QString& title) { QGuiApplication::setApplicationDisplayName(title); });
 }

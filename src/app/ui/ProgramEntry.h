@@ -14,5 +14,6 @@ std::unique_ptr<TMain> startProgram(ShellServices& shell, MainWindowCommands& co
                                     const TMainOptions& options = {});
 
 // The windowed program's program-wide handlers: message boxes, error log names, application
-// title, failures of the data-aware controls.
+// title, failures of the data-aware controls, the database error dialog of a failed connect at
+// the data module's load.
 void installWindowedHandlers();
