@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "data/core/ApplicationTitle.h"
 #include "data/core/DataSetTypes.h"
 #include "data/local/LocalDatabase.h"
 #include "data/local/LocalTable.h"
@@ -119,8 +120,6 @@ inline TDataSif* DataSif = nullptr;
 // DataSif, or a plain Exception "Podatkovni modul ni ustvarjen !" when there is none.
 TDataSif& requireDataSif();
 
-// The title part that stays: the program's name.
-inline const QString ProgramTitle = QStringLiteral("Sintrex Periodično fakturiranje");
 // "Sintrex Periodično fakturiranje " + company of INI Program/Podjetje + " (" + company of the
 // database + ")", or, without a database company, the program's company followed by one blank.
 QString ApplicationTitleFor(const QString& programCompany, const QString& databaseCompany);

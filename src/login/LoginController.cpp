@@ -1,4 +1,5 @@
 #include "LoginController.h"
+#include "LoginDateCheck.h"
 
 #include "Authorizations.h"
 #include "LoginRules.h"
@@ -189,31 +190,9 @@ bool LoginController::TestPassword(bool show)
 
 void LoginController::checkLoginDate(bool& result)
 {
-    TwwOEDataSet& param = *requireDataSif().tbParameter;
-    param.Refresh();
-    TField& last = param.FieldByName(QStringLiteral("AVTODATUMVSTOPA"));
-    const QDateTime lastLogin = last.asDateTime();
-    const QDate day = today();
-    switch (CheckLoginDate(day, lastLogin)) {
-    case LoginDateVerdict::Refuse:
+    if (const std::optional<QString> refusal = RunLoginDateCheck(today(), parent())) {
         result = false;
-        showError(LoginDateMessage(lastLogin.date(), day));
-        break;
-    case LoginDateVerdict::Store:
-        guard(QStringLiteral("TestPassword"), parent(), [&] {
-            try {
-                param.Edit();
-                last.setAsDateTime(QDateTime(day, QTime(0, 0)));
-                param.Post();
-            } catch (...) {
-                if (param.State() == dsEdit)
-                    param.Cancel();
-                throw;
-            }
-        });
-        break;
-    case LoginDateVerdict::Unchanged:
-        break;
+        showError(*refusal);
     }
 }
 
