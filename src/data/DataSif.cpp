@@ -195,7 +195,7 @@ void TDataSif::connectModule(const LogSender& Sender, bool atLoad)
     }
 
     OpenTable(*tbParameter, true);
-    sqlFillTableIndex();
+    sqlFillTableIndex(UpdateHstmt);
 }
 
 void TDataSif::DataSifCreateOpen()
@@ -232,7 +232,7 @@ void TDataSif::rebuildTCena()
 
 void TDataSif::DataSifUpdateRecord(TwwOEDataSet& DataSet, TUpdateKind UpdateKind, bool& ApplyUpdate)
 {
-    sqlUpdateSQL(DataSet, UpdateKind, ApplyUpdate);
+    sqlUpdateSQL(UpdateHstmt, DataSet, UpdateKind, ApplyUpdate);
 }
 
 void TDataSif::tbParameterBeforePost(TwwOEDataSet& DataSet) { SetDateOnPost(DataSet); }
@@ -246,7 +246,7 @@ void TDataSif::connectWithAttributes(const QStringList& attributes)
         c->Connect();
     }
     OpenTable(*tbParameter, false);
-    sqlFillTableIndex();
+    sqlFillTableIndex(UpdateHstmt);
 }
 
 TDataSif& requireDataSif()

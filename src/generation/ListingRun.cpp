@@ -1,6 +1,7 @@
 #include "generation/ListingRun.h"
 
 #include "data/DataSif.h"
+#include "data/DataSifRoutines.h"
 #include "data/local/LocalTable.h"
 #include "data/core/Rounding.h"
 #include "data/TableRoutines.h"

@@ -1,6 +1,6 @@
 // obdrac-config: the registry store file and the company list it writes, read back the way the
 // program reads them.
-#include "../data/ScopedEnv.h"
+#include "ScopedEnv.h"
 #include "TestDatabase.h"
 
 #include "data/config/CompanyList.h"

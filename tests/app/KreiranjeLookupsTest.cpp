@@ -1,5 +1,6 @@
 #include "FakeShell.h"
 #include "ShellTestEnv.h"
+#include "TestConnection.h"
 
 #include "app/ui/TMain.h"
 #include "controls/ui/LookupComboBox.h"
@@ -14,23 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-void connectTo(THdbc& db, const TestDatabase& tdb)
-{
-    for (const QString& item : tdb.connectString().split(';', Qt::SkipEmptyParts)) {
-        const QString key = item.section('=', 0, 0).toUpper();
-        const QString value = item.section('=', 1);
-        if (key == "DRIVER")
-            db.setDriver(value);
-        else if (key == "UID")
-            db.setUserName(value);
-        else if (key == "PWD")
-            db.setPassword(value);
-        else
-            db.Attributes() << item;
-    }
-    db.setConnected(true);
-}
-
 void lookup(TwwOEDataSet& ds, THdbc& db, const char* name, const QString& sql)
 {
     ds.setName(name);
