@@ -34,16 +34,6 @@ void ListingRun::IzpisiNaroc()
     listTemplates(TemplateKind::Order);
 }
 
-void ListingRun::IzpisiIzdRacDok(const QString& p)
-{
-    listDocument(TemplateKind::Invoice, p);
-}
-
-void ListingRun::IzpisiNarocDok(const QString& p)
-{
-    listDocument(TemplateKind::Order, p);
-}
-
 void ListingRun::listTemplates(TemplateKind kind)
 {
     const QString condition = dueCondition(kind, m_criteria.DatumKont, m_criteria.Subjekt, m_criteria.PoslDog);

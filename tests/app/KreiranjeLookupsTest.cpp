@@ -1,8 +1,7 @@
+#include "FakeShell.h"
 #include "ShellTestEnv.h"
 #include "TestConnection.h"
 
-#include "app/ShellHooks.h"
-#include "app/ui/MainWindowHooks.h"
 #include "app/ui/TMain.h"
 #include "controls/ui/LookupComboBox.h"
 #include "data/log/MessageBoxes.h"
@@ -30,10 +29,10 @@ TEST(KreiranjeLookups, DropDownsOfferTheCompanyRowsAndReloadTheTemplates)
     static TestDatabase tdb("app_lookups");
     ShellTestEnv env;
     ScriptedMessageBoxes boxes;
-    shellHooks() = ShellHooks{};
-    mainWindowHooks() = MainWindowHooks{};
+    FakeShellServices shell;
+    FakeMainWindowCommands commands;
     QStringList opened;
-    shellHooks().openTemplates = [&](const QString& code) { opened << code; };
+    shell.onOpenTemplates = [&](const QString& code) { opened << code; };
 
     THdbc db;
     connectTo(db, tdb);
@@ -47,7 +46,7 @@ TEST(KreiranjeLookups, DropDownsOfferTheCompanyRowsAndReloadTheTemplates)
 
     TMainOptions options;
     options.runVersionCheck = false;
-    TMain main({"obdrac", env.iniPath()}, options);
+    TMain main(shell, commands, {"obdrac", env.iniPath()}, options);
     main.bindKreiranjeLookups({&obdrac, &subj, &fak});
     main.show();
     QApplication::processEvents();
@@ -86,6 +85,5 @@ TEST(KreiranjeLookups, DropDownsOfferTheCompanyRowsAndReloadTheTemplates)
     QApplication::processEvents();
 
     main.close();
-    shellHooks() = ShellHooks{};
 }
 } // namespace
