@@ -30,7 +30,7 @@ install(FILES packaging/obdrac.svg DESTINATION /usr/share/icons/hicolor/scalable
 foreach(_program obdrac-run obdrac-config)
   install(CODE "
     file(MAKE_DIRECTORY \"\$ENV{DESTDIR}/usr/bin\")
-    file(CREATE_LINK \"${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${_program}\"
+    file(CREATE_LINK \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${_program}\"
          \"\$ENV{DESTDIR}/usr/bin/${_program}\" SYMBOLIC)")
 endforeach()
 
@@ -41,7 +41,9 @@ set(CPACK_PACKAGE_VENDOR "Sintrex")
 set(CPACK_PACKAGE_CONTACT "Sintrex <podpora@sintrex.si>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Periodično fakturiranje (periodic invoicing)")
 set(CPACK_PACKAGE_DESCRIPTION "Periodic templates, the invoice and order runs that write due documents into the company database, and printing through stored reports.")
-set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+# The package installs under /opt/obdrac whatever prefix the build directory was configured with.
+set(CPACK_PACKAGING_INSTALL_PREFIX /opt/obdrac)
+set(CPACK_INSTALL_PREFIX /opt/obdrac)
 # Install through DESTDIR, so that the absolute destinations above (/usr/share, /usr/bin) land in
 # the package and never on the building machine.
 set(CPACK_SET_DESTDIR ON)
