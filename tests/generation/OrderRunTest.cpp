@@ -133,4 +133,25 @@ TEST_F(OrderRunTest, InvoicesThenOrders)
               "60.0000/6.0000/11.8800/65.8800");
 }
 
+// An order template without an existing item takes no order number: the next order of its
+// business event gets the number that follows, and the template is reported.
+TEST_F(OrderRunTest, TemplateWithoutItemsTakesNoNumber)
+{
+    TemplateSpec first = orderTemplate("04G200001", "Kupec Beta d.o.o.", "07", 1, "Prvo");
+    db->addTemplate(first);
+    TemplateSpec none = orderTemplate("04G200002", "Kupec Beta d.o.o.", "07", 1, "Nič");
+    none.lines = {{"NI-GA", "Ukinjeno", 1, 1, 0, ""}};
+    db->addTemplate(none);
+    db->addTemplate(orderTemplate("04G200003", "Kupec Gama d.o.o.", "07", 1, "Tretje"));
+
+    RecordedRun run(March31, March31);
+    const GenerationResult r = run.run();
+    EXPECT_EQ(r.ordersWritten, 2);
+    EXPECT_EQ(run.log, (QStringList{"040700001 / 04G200001 / Kupec Beta d.o.o.",
+                                    "04G200002 / Kupec Beta d.o.o. - NI KREIRAN: nobena postavka nima obstoječega artikla",
+                                    "040700002 / 04G200003 / Kupec Gama d.o.o."}));
+    EXPECT_EQ(db->psql("SELECT string_agg(Kljuc, ',' ORDER BY Kljuc) FROM Naroc"), "040700001,040700002");
+    EXPECT_EQ(r.exitCode(), 1);
+}
+
 } // namespace
