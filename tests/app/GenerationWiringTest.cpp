@@ -112,7 +112,8 @@ TEST_F(GenerationWiringTest, KreiranjeRunsWithThePageCriteria)
     EXPECT_EQ(disabledDuringQuestion, QStringList{"off"});
     EXPECT_EQ(logLines(), (QStringList{"04T200001 / 04G100001 / Kupec Alfa d.o.o.",
                                        "04T200002 / 04G100002 / Kupec Beta d.o.o.",
-                                       "040700001 / 04G100003 / Dobavitelj Delta d.o.o."}));
+                                       "040700001 / 04G100003 / Dobavitelj Delta d.o.o.",
+                                       "Kreiranih dokumentov: 3 (računov: 2, naročil: 1)."}));
     EXPECT_EQ(main->fGauge()->value(), 100);
     EXPECT_EQ(reopened, 1);
     EXPECT_TRUE(main->bKreiranje()->isEnabled());
@@ -146,7 +147,8 @@ TEST_F(GenerationWiringTest, PartnerAndBusinessEventOfThePage)
     EXPECT_EQ(c.PoslDog, "T2");
     ScriptedMessageBoxes boxes;
     main->bKreiranje()->click();
-    EXPECT_EQ(logLines(), QStringList{"04T200001 / 04G100002 / Kupec Beta d.o.o."});
+    EXPECT_EQ(logLines(), (QStringList{"04T200001 / 04G100002 / Kupec Beta d.o.o.",
+                                       "Kreiranih dokumentov: 1 (računov: 1, naročil: 0)."}));
 }
 
 // Without a re-open of its own the template list is re-opened through the shell's hook on the
@@ -207,6 +209,26 @@ TEST_F(GenerationWiringTest, IzpisShowsTheListing)
     main->bIzpis()->click();
     EXPECT_EQ(boxes.texts(), (QStringList{"Ali res želiš izpisati dokumente ?", "Ni nobenega zapisa !"}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A date typed into "Za obdobje od:" that is no date stops "Kreiranje" before its question: the
+// message names the text, which stays in the field; nothing is written.
+TEST_F(GenerationWiringTest, ADateThatIsNoDateStopsTheRun)
+{
+    db->addTemplate(spec(1, "Kupec Alfa d.o.o."));
+    installGenerationHooks([] {});
+    ScriptedMessageBoxes boxes;
+    main->fkDatumKont()->setText("31.02.2004");
+    main->bKreiranje()->click();
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts()[0].startsWith("\"31.02.2004\" ni veljaven datum !")) << boxes.texts()[0];
+    EXPECT_EQ(main->fkDatumKont()->text(), QString("31.02.2004"));
+    EXPECT_EQ(count("Promet"), 0);
+    // typed the short way, the run takes it as typed, without leaving the field first
+    main->fkDatumKont()->setText("310304");
+    main->bKreiranje()->click();
+    EXPECT_EQ(main->fkDatumKont()->date(), March31);
+    EXPECT_EQ(count("Promet"), 1);
 }
 
 } // namespace

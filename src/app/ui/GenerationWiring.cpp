@@ -114,6 +114,9 @@ void installGenerationHooks(std::function<void()> reopenTemplates)
     }
 
     mainWindowHooks().kreiranje = [reopenTemplates](TMain& main) {
+        // a date still being typed is taken first; text that is no date stops the command
+        if (!main.fkDatumKont()->confirmDate() || !main.fkDatum()->confirmDate())
+            return;
         CommandScope scope(main);
         const GenerationCriteria criteria = generationCriteriaFrom(main);
         QPointer<QPlainTextEdit> log = main.mKreDok();
@@ -137,10 +140,16 @@ void installGenerationHooks(std::function<void()> reopenTemplates)
         };
         callbacks.progress = gaugeOf(main, scope);
         callbacks.reopenTemplates = reopenTemplates;
-        bKreiranjeClick(criteria, callbacks);
+        const GenerationResult result = bKreiranjeClick(criteria, callbacks);
+        // the log ends as obdrac-run's output does
+        if (log)
+            for (const QString& line : result.summaryLines())
+                log->appendPlainText(line);
     };
 
     mainWindowHooks().izpis = [](TMain& main) {
+        if (!main.fkDatumKont()->confirmDate() || !main.fkDatum()->confirmDate())
+            return;
         QList<ListingRow> rows;
         {
             CommandScope scope(main);
