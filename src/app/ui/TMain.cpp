@@ -68,9 +68,17 @@ TMain::TMain(const QStringList& arguments, const TMainOptions& options, QWidget*
     g_instance = this;
     setObjectName("Main");
     setWindowTitle(DesignCaption);
-    resize(740, 421);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    // Without a stored position (first start): large enough for every column of the template
+    // grid, centred; on a screen smaller than that, maximised.
+    resize(FirstStartSize);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        if (area.width() < FirstStartSize.width() || area.height() < FirstStartSize.height()) {
+            resize(area.size());
+            setWindowState(windowState() | Qt::WindowMaximized);
+        }
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName("MDIArea");
@@ -159,11 +167,9 @@ QWidget* TMain::buildKreiranjePage()
     m_kriteriji->setObjectName("gbKriteriji");
     m_fkDatumKont = new DatePicker(m_kriteriji);
     m_fkDatumKont->setObjectName("fkDatumKont");
-    m_fkDatumKont->setEpoch(1950);
     setHint(m_fkDatumKont, QStringLiteral("Prvi dan obdobja, za katerega se kreirajo dokumenti"));
     m_fkDatum = new DatePicker(m_kriteriji);
     m_fkDatum->setObjectName("fkDatum");
-    m_fkDatum->setEpoch(1950);
     setHint(m_fkDatum, QStringLiteral("Datum kreiranih dokumentov"));
     m_fkSubjekt = new LookupComboBox(m_kriteriji);
     m_fkSubjekt->setObjectName("fkSubjekt");
