@@ -11,6 +11,7 @@
 #include "controls/ui/LookupComboBox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -193,6 +194,10 @@ TEST_F(GenerationWiringTest, IzpisShowsTheListing)
     EXPECT_EQ(rows[3].subjekt, "Dobavitelj Delta d.o.o.");
     EXPECT_EQ(w->model()->headerData(6, Qt::Horizontal).toString(), "Količina");
     EXPECT_EQ(w->grid()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    // each kind counted as what it is
+    const QLabel* summary = w->findChild<QLabel*>("lIzpisSkupaj");
+    ASSERT_NE(summary, nullptr);
+    EXPECT_EQ(summary->text(), "Vrstic: 4 (za račune 2, za naročila 2). Nič ni zapisano v bazo.");
     EXPECT_EQ(main->fGauge()->value(), 100);
     EXPECT_EQ(count("Promet"), 0);
     EXPECT_EQ(count("Naroc"), 0);
