@@ -98,6 +98,7 @@ QDate DatePicker::date() const
 
 void DatePicker::setDate(const QDate& d)
 {
+    m_refusedText.clear();
     const QDate old = m_date;
     m_date = d.isValid() ? d : QDate();
     setText(textOf(m_date));
@@ -133,11 +134,19 @@ bool DatePicker::confirmDate()
     if (m_complaining)
         return false;
     const QString typedText = text();
+    // Enter that also moves the focus on (Enter-for-next) refuses the same text twice at once:
+    // it is said once
+    if (typedText == m_refusedText && m_refusedAt.isValid() && m_refusedAt.elapsed() < 500) {
+        setFocus(Qt::OtherFocusReason);
+        return false;
+    }
     m_complaining = true;
     showError(typed.isEmpty() ? QStringLiteral("Datum je obvezen: vpiši ga, na primer 1") + DateSeparator
                                     + QStringLiteral("12") + DateSeparator + QStringLiteral("2026 ali 01122026.")
                               : invalidDateMessage(typedText, DateSeparator));
     m_complaining = false;
+    m_refusedText = typedText;
+    m_refusedAt.start();
     // the typed text stays for correction, and so does the cursor
     if (text() != typedText)
         setText(typedText);
@@ -145,7 +154,11 @@ bool DatePicker::confirmDate()
     return false;
 }
 
-void DatePicker::revertText() { setText(textOf(m_date)); }
+void DatePicker::revertText()
+{
+    m_refusedText.clear();
+    setText(textOf(m_date));
+}
 
 QCalendarWidget* DatePicker::calendarWidget() const { return m_calendar; }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDate>
 #include <QDateTimeEdit>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPointer>
 
@@ -77,6 +78,8 @@ private:
     int m_epoch = 2000;
     bool m_allowEmpty = false;
     bool m_complaining = false;
+    QString m_refusedText;
+    QElapsedTimer m_refusedAt;
     QPointer<QFrame> m_popup;
     QCalendarWidget* m_calendar = nullptr;
 };
