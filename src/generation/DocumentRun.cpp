@@ -423,6 +423,9 @@ void DocumentRun::notWritten(const PendingDocument& document, const QString& rea
 
 void DocumentRun::notMade(const QString& reason)
 {
+    // the documents of the templates before it are written (and logged) first, so that the log
+    // keeps the order of the templates
+    m_writer.execute(true);
     const QString line = m_template.kljuc + QStringLiteral(" / ") + m_template.subjekt + QStringLiteral(" - NI KREIRAN: ")
         + reason;
     ++m_result.templatesNotMade;
