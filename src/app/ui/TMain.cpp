@@ -69,14 +69,11 @@ TMain::TMain(const QStringList& arguments, const TMainOptions& options, QWidget*
     setObjectName("Main");
     setWindowTitle(DesignCaption);
     // Without a stored position (first start): large enough for every column of the template
-    // grid, centred; on a screen smaller than that, maximised.
+    // grid, centred; on a screen smaller than that, the whole screen.
     resize(FirstStartSize);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        if (area.width() < FirstStartSize.width() || area.height() < FirstStartSize.height()) {
-            resize(area.size());
-            setWindowState(windowState() | Qt::WindowMaximized);
-        }
+        resize(FirstStartSize.boundedTo(area.size()));
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
 
