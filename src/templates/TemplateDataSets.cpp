@@ -119,7 +119,7 @@ void TemplateTables::defineDataSets()
     tbObdracPoz.ParamByName(QStringLiteral("KLJUC")).setDataType(TFieldType::ftString);
     text(tbObdracPoz, "KLJUC", 9);
     number(tbObdracPoz, "POZ", TFieldType::ftSmallint);
-    text(tbObdracPoz, "IDENT", 16);
+    text(tbObdracPoz, "IDENT", 16).OnChange = [this](TField& f) { tbObdracPozIDENTChange(f); };
     text(tbObdracPoz, "NAZIV", 40);
     number(tbObdracPoz, "KOLICINA", TFieldType::ftFloat, MoneyFormat);
     number(tbObdracPoz, "CENA", TFieldType::ftFloat, MoneyFormat);

@@ -17,6 +17,7 @@
 #include "data/dataset/TField.h"
 #include "data/TableRoutines.h"
 #include "pricing/MasterLookups.h"
+#include "pricing/MasterRecords.h"
 #include "pricing/TestPrometKljuc.h"
 
 #include <QTime>
@@ -328,3 +329,14 @@ void TemplateTables::tbObdracPozNewRecord(TwwOEDataSet& DataSet)
 }
 
 void TemplateTables::tbObdracPozBeforePost(TwwOEDataSet& DataSet) { SetDateOnPost(DataSet); }
+
+void TemplateTables::tbObdracPozIDENTChange(TField& Sender)
+{
+    guard(QStringLiteral("tbObdracPozIDENTChange"), &tbObdracPoz, [&] {
+        TField& naziv = Sender.dataSet()->FieldByName(QStringLiteral("NAZIV"));
+        const QString ident = Sender.asString();
+        if (!naziv.asString().isEmpty() || ident.isEmpty() || !FindMS(ident))
+            return;
+        naziv.setAsString(MSRec.Naziv);
+    });
+}

@@ -108,6 +108,9 @@ public:
     void tbObdracCalcFields(TwwOEDataSet& DataSet);
     void tbObdracPozNewRecord(TwwOEDataSet& DataSet);
     void tbObdracPozBeforePost(TwwOEDataSet& DataSet);
+    // IDENT of a line set (typed and taken, or chosen): an empty NAZIV takes the item's name, so
+    // that a code typed without opening the list gives the line its name as a choice does.
+    void tbObdracPozIDENTChange(TField& Sender);
 
 private:
     void defineDataSets();

@@ -451,6 +451,7 @@ TEST_F(TemplatesPageTest, AnUnknownItemCodeIsSaidAndKept)
     QTest::keyClick(fIdent->lineEdit(), Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(line("IDENT").asString(), QString("STO-VAR"));
+    EXPECT_EQ(line("NAZIV").asString(), QString("Varovanje objekta"));   // the name follows the code
     EXPECT_EQ(boxes.texts().size(), 1);
     EXPECT_EQ(gObdracPoz().currentIndex(), cell(gObdracPoz(), 0, "NAZIV"));
     page->NavObdracPoz()->click(DBNavigator::Cancel);
