@@ -33,7 +33,7 @@ protected:
             f("SUBJEKT").setAsString("Žito d.d.");
         if (f("POSLDOGFAK").asString().isEmpty())
             f("POSLDOGFAK").setAsString("10");
-        post();
+        tables->tbObdrac.Post();
     }
     // A posted template of the listed business event.
     QString postedTemplate()

@@ -472,11 +472,12 @@ TEST_F(TemplatesPageTest, TheCursorStaysWhereTheUserMustTypeNext)
     EXPECT_EQ(gObdracPoz().currentIndex(), cell(gObdracPoz(), 0, "IDENT"));
     QTest::keyClicks(&gObdracPoz(), "S");
     QApplication::processEvents();
-    auto* fIdent = qobject_cast<LookupComboBox*>(QApplication::focusWidget()->parentWidget());
+    auto* fIdent = qobject_cast<LookupComboBox*>(gObdracPoz().indexWidget(cell(gObdracPoz(), 0, "IDENT")));
     ASSERT_NE(fIdent, nullptr);
     EXPECT_EQ(fIdent->objectName(), QString("fIdent"));
+    EXPECT_TRUE(fIdent->lookupText().startsWith("S")) << fIdent->lookupText().toStdString();
     EXPECT_EQ(f("TIP").asString(), QString("P"));   // nothing went into the template
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::keyClick(fIdent, Qt::Key_Escape);
     QApplication::processEvents();
 
     type(gObdracPoz(), 0, "KOLICINA", "2x");

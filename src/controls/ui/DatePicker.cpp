@@ -98,7 +98,7 @@ QDate DatePicker::date() const
 
 void DatePicker::setDate(const QDate& d)
 {
-    m_refusedText.clear();
+    m_refusedText.reset();
     const QDate old = m_date;
     m_date = d.isValid() ? d : QDate();
     setText(textOf(m_date));
@@ -136,7 +136,7 @@ bool DatePicker::confirmDate()
     const QString typedText = text();
     // Enter that also moves the focus on (Enter-for-next) refuses the same text twice at once:
     // it is said once
-    if (typedText == m_refusedText && m_refusedAt.isValid() && m_refusedAt.elapsed() < 500) {
+    if (m_refusedText && *m_refusedText == typedText && m_refusedAt.elapsed() < 500) {
         setFocus(Qt::OtherFocusReason);
         return false;
     }
@@ -156,7 +156,7 @@ bool DatePicker::confirmDate()
 
 void DatePicker::revertText()
 {
-    m_refusedText.clear();
+    m_refusedText.reset();
     setText(textOf(m_date));
 }
 

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include <optional>
+
 class QCalendarWidget;
 class QFrame;
 
@@ -78,7 +80,7 @@ private:
     int m_epoch = 2000;
     bool m_allowEmpty = false;
     bool m_complaining = false;
-    QString m_refusedText;
+    std::optional<QString> m_refusedText;   // the text refused last, and when
     QElapsedTimer m_refusedAt;
     QPointer<QFrame> m_popup;
     QCalendarWidget* m_calendar = nullptr;
