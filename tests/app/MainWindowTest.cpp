@@ -412,7 +412,8 @@ TEST_F(MainWindowTest, FirstStartShowsTheTemplateGridsColumns)
     showAndSettle(*main);
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(main->size(), TMain::FirstStartSize.boundedTo(area.size()));
-    EXPECT_EQ(main->geometry().center(), area.center());
+    // (the platform may add a frame of a pixel or two)
+    EXPECT_LE((main->geometry().center() - area.center()).manhattanLength(), 6);
 }
 
 TEST_F(MainWindowTest, ShraniFormOffSavesNothing)
