@@ -354,7 +354,9 @@ TEST_F(TemplateTablesTest, LinesBelongToANumberedTemplateOnly)
     tables->tbObdrac.Append();
     EXPECT_THROW(tables->tbObdracPoz.Append(), EAbort);
     EXPECT_EQ(tables->tbObdracPoz.State(), dsBrowse);
-    // entering the line grid posts the template first
+    // entering the line grid posts the template first (a complete one: a blank one is refused)
+    f("SUBJEKT").setAsString("Žito d.d.");
+    f("POSLDOGFAK").setAsString("10");
     tables->gObdracPozEnter();
     EXPECT_EQ(tables->tbObdrac.State(), dsBrowse);
     EXPECT_EQ(f("KLJUC").asString(), QString("26T700001"));
