@@ -88,7 +88,9 @@ void GetFormCord(QWidget* form)
         const int state = ini.readInteger(Section, name + "WindowState", stateCode(window));
         // a window whose position was never stored keeps the one it opens at (a dialog centred
         // over its owner, the main window as it placed itself)
-        const bool stored = !ini.readString(Section, name + "Left", QString()).isEmpty();
+        bool stored = false;
+        for (const char* part : {"Left", "Top", "Width", "Height"})
+            stored = stored || !ini.readString(Section, name + QLatin1String(part), QString()).isEmpty();
         if (stored && !(name == "Main" && state == 2)) {
             const int left = ini.readInteger(Section, name + "Left", window->x());
             const int top = ini.readInteger(Section, name + "Top", window->y());
