@@ -34,8 +34,11 @@ SET client_min_messages = warning;
 -- ---------------------------------------------------------------------------------------------
 -- Company parameters
 --   Formulas (variables between '#', clauses [condition:value], last value the default):
---   FORMULACENRAZRED  price by price class: class 2 -> VP price 2, class 3 -> retail price,
---                     otherwise VP price 1
+--   FORMULACENRAZRED  price by price class: class 2 -> VP price 2, class 3 (retail customers)
+--                     -> VP price 1 + 10 %, otherwise VP price 1. Every class gives a net price:
+--                     the company values sales the usual way (OSNZAIZRPRODCENE 'V', tax added
+--                     on the net price), so a class must never name the retail price MPCena,
+--                     which already holds the tax.
 --   FORMULANABACENA   purchase price: the gross purchase price in home currency when the item
 --                     has one, otherwise the supplier's price (holds "NABACENA", so the item's
 --                     supplier discount is folded in on the purchase side)
@@ -52,7 +55,7 @@ VALUES (
   '00', 0.01, 'EUR', 'BSI', 'BSI', 'NLB',
   30, 'Demo d.o.o.', 'Slovenija', 'Ljubljana', 4,
   'F', CURRENT_DATE - 1, 'F', 'K', 'F',
-  'V', '[#CENRAZRED#=2:#VPCENA2#][#CENRAZRED#=3:#MPCENA#]#VPCENA1#',
+  'V', '[#CENRAZRED#=2:#VPCENA2#][#CENRAZRED#=3:#VPCENA1#*1.1]#VPCENA1#',
   '[#BNABACENA#>0:#BNABACENA#]#NNABACENA#', '#SESTAVNICA#',
   'BLA', 2, 2, 'Nabavna cena', 'VP cena 1', 'VP cena 2', 'MP cena', 'Sestavnica',
   '120000', '220000', '00', '00');
@@ -195,7 +198,7 @@ INSERT INTO VrstaMS (VrstaMS, Naziv, Tip, UserZap, UserSpre) VALUES
 INSERT INTO MsFormula (Sifra, Naziv, Formula, UserZap, UserSpre) VALUES
   ('KOL10',   'Količinski popust 10 % od 10 kosov', '[#KOLICINA#>9:#VPCENA1#*0.9]#VPCENA1#', '00', '00'),
   ('MARZA25', 'Nabavna cena + 25 %',                '#NABACENA#*1.25',                        '00', '00'),
-  ('MPC-5',   'MP cena - 5 %',                      '#MPCENA#*0.95',                          '00', '00'),
+  ('VPC+5',   'VP cena + 5 %',                      '#VPCENA1#*1.05',                         '00', '00'),
   ('POG',     'Pogodbena cena + 2 %',               '#POGCENA#*1.02',                         '00', '00'),
   ('NAPAKA',  'Napačna formula',                    '[1=1]',                                  '00', '00');
 
@@ -332,7 +335,7 @@ INSERT INTO MS (Ident, Naziv, EM, Aktivno, Klasif, VrstaMS, TS, TSZnizana, Valut
   ('STO-URA',    'Svetovanje - ura dela',          'URA', 'T', 'SVET', 'STO', '22', '22', 'EUR', 45,     42,     NULL, 0,      'EUR', 0,      0,    0, 0, 0,    0,  '',      0,  '',                         '',              '',          '00', '00'),
   ('STO-CIS',    'Čiščenje poslovnih prostorov',   'MES', 'T', 'SVET', 'STO', '22', '22', 'EUR', 320,    300,    NULL, 0,      'EUR', 0,      0,    0, 0, 0,    0,  '',      0,  '',                         '',              '',          '00', '00'),
   ('STO-VAR',    'Varovanje objekta',              'MES', 'T', 'SVET', 'STO', '22', '22', 'EUR', 210,    200,    NULL, 0,      'EUR', 0,      0,    0, 0, 0,    0,  '',      0,  '',                         '',              '',          '00', '00'),
-  ('STO-KNJ',    'Knjigovodske storitve',          'MES', 'T', 'SVET', 'STO', '22', '22', 'EUR', 180,    170,    NULL, 0,      'EUR', 0,      0,    0, 0, 0,    0,  'MPC-5', 0,  '',                         '',              '',          '00', '00'),
+  ('STO-KNJ',    'Knjigovodske storitve',          'MES', 'T', 'SVET', 'STO', '22', '22', 'EUR', 180,    170,    NULL, 0,      'EUR', 0,      0,    0, 0, 0,    0,  'VPC+5', 0,  '',                         '',              '',          '00', '00'),
   ('STO-GOST',   'Gostovanje spletne strani',      'MES', 'T', 'SVET', 'STO', '22', '22', 'EUR', 15,     14,     NULL, 0,      'EUR', 0,      0,    0, 0, 0,    0,  '',      0,  '',                         '',              '',          '00', '00'),
   ('STO-DOM',    'Registracija domene .si',        'KOS', 'T', 'SVET', 'STO', '22', '22', 'EUR', 12,     12,     NULL, 8,      'EUR', 8,      0,    0, 0, 0,    0,  '',      0,  '',                         '',              '',          '00', '00'),
   ('STO-IZOB',   'Izobraževanje - tečaj',          'KOS', 'T', 'SVET', 'STO', '00', '00', 'EUR', 250,    230,    NULL, 0,      'EUR', 0,      0,    0, 0, 0,    0,  '',      0,  '',                         '',              '',          '00', '00'),

@@ -48,16 +48,17 @@ run=("$build/src/app/obdrac-run" --ini "$data/Vektor.INI" --user 01 --password-f
 
 echo "=== Kaj bi kreiranje naredilo (obdrac-run --dry-run, za obdobje od $today) ==="
 rc=0; "${run[@]}" --dry-run || rc=$?
-[ "$rc" = 0 ] || { echo "obdrac-run --dry-run je končal s kodo $rc" >&2; exit "$rc"; }
+# 1: some due templates would make no document (their NI KREIRAN lines are in the listing)
+[ "$rc" -le 1 ] || { echo "obdrac-run --dry-run je končal s kodo $rc" >&2; exit "$rc"; }
 echo
 
 echo "=== Kreiranje dokumentov (obdrac-run, datum dokumentov $today) ==="
 log="$data/zadnje-kreiranje.txt"
 rc=0; "${run[@]}" | tee "$log" || rc=$?
-echo "Izhodna koda: $rc (0 vse zapisano, 1 nekateri niso zapisani, 2 se ni začelo, 3 prekinjeno)"
+echo "Izhodna koda: $rc (0 vse zapisano, 1 nekateri niso zapisani ali zapadle periodike niso dale dokumenta, 2 se ni začelo, 3 prekinjeno)"
 echo
 
-keys=$(grep -E '^[0-9A-Z?]{9} / ' "$log" | grep -v ' - NI ZAPISAN' | cut -c1-9 | sed "s/.*/'&'/" | paste -sd, - || true)
+keys=$(grep -E '^[0-9A-Z?]{9} / ' "$log" | grep -v ' - NI ZAPISAN' | grep -v ' - NI KREIRAN' | cut -c1-9 | sed "s/.*/'&'/" | paste -sd, - || true)
 if [ -n "$keys" ]; then
   echo "=== Kreirani dokumenti v bazi podjetja ==="
   PGPASSWORD=obdrac psql -X -q -h "$sock" -p "$port" -U obdrac -d obdrac_demo -P footer=off -c "

@@ -10,6 +10,8 @@
 #include "data/log/ErrorLog.h"
 #include "data/config/ProgramIni.h"
 #include "data/core/ProgramState.h"
+#include "data/SqlFilter.h"
+#include "data/TableRoutines.h"
 #include "generation/GenerationCommand.h"
 
 #include <QFile>
@@ -163,7 +165,43 @@ int HeadlessRun::run(const HeadlessRunOptions& options)
     HeadlessMessageBoxes boxes(m_err);
     if (!start(options))
         return RunExit::NotStarted;
+    reportUnmatchedCriteria(options);
     return options.dryRun ? list(options) : generate(options);
+}
+
+void HeadlessRun::reportUnmatchedCriteria(const HeadlessRunOptions& options)
+{
+    // A partner or business event that names no template at all is most likely mistyped, or a
+    // beginning of a name meant as a pattern: said before the run, which then finds nothing.
+    struct Criterion {
+        const char* option;
+        QString column;
+        QString value;
+        QString what;
+    };
+    const Criterion criteria[] = {
+        {"--partner", QStringLiteral("G.Subjekt"), options.partner, QStringLiteral("partnerja ali tipa partnerja")},
+        {"--event", QStringLiteral("G.PoslDogFak"), options.event, QStringLiteral("poslovnega dogodka dokumentov")},
+    };
+    for (const Criterion& c : criteria) {
+        if (c.value.isEmpty())
+            continue;
+        try {
+            QString where = QStringLiteral("1 = 1");
+            MakeFilterStrSQL(where, c.column, c.value, true);
+            if (GetQueryRecordCount(QStringLiteral("Obdrac G"), where) > 0)
+                continue;
+        } catch (const std::exception& e) {
+            LogException(e, nullptr, QStringLiteral("obdrac-run"));
+            continue;
+        }
+        const bool pattern = c.value.contains(u'%') || c.value.contains(u'_');
+        printError(QStringLiteral("Nobena periodika nima %1 \"%2\" (%3).").arg(c.what, c.value, QString::fromLatin1(c.option))
+                   + (pattern ? QString()
+                              : QStringLiteral(" Brez % se ime primerja natanko; s % je vzorec: \"%1%\" izbere vse, "
+                                               "ki se začnejo s \"%1\".")
+                                    .arg(c.value)));
+    }
 }
 
 bool HeadlessRun::readPassword(const HeadlessRunOptions& options, QString& password)
@@ -258,20 +296,11 @@ int HeadlessRun::generate(const HeadlessRunOptions& options)
     case GenerationResult::Outcome::Failed:
         break;
     }
-    if (result.documentsWritten() == 0 && result.documentsNotWritten == 0
-        && result.outcome == GenerationResult::Outcome::Completed)
-        m_out << "Ni zapadlih periodik: noben dokument ni kreiran." << Qt::endl;
-    else
-        m_out << "Kreiranih dokumentov: " << result.documentsWritten() << " (računov: " << result.invoicesWritten
-              << ", naročil: " << result.ordersWritten << ")." << Qt::endl;
-    if (result.documentsNotWritten > 0)
-        m_out << "Nezapisanih dokumentov: " << result.documentsNotWritten
-              << " (periodike ostanejo zapadle in jih naslednje kreiranje naredi)." << Qt::endl;
-    if (result.outcome == GenerationResult::Outcome::Failed) {
-        m_out << "Kreiranje je bilo prekinjeno zaradi napake: " << result.error << Qt::endl;
+    for (const QString& line : result.summaryLines())
+        m_out << oneLine(line) << Qt::endl;
+    if (result.outcome == GenerationResult::Outcome::Failed)
         return RunExit::BrokenOff;
-    }
-    return result.documentsNotWritten > 0 ? RunExit::NotAllWritten : RunExit::Done;
+    return result.exitCode() == 1 ? RunExit::NotAllWritten : RunExit::Done;
 }
 
 int HeadlessRun::list(const HeadlessRunOptions& options)
@@ -299,11 +328,18 @@ int HeadlessRun::list(const HeadlessRunOptions& options)
         m_out << listingTextHeader() << '\n';
         for (const ListingRow& row : rows)
             m_out << listingTextLine(row) << '\n';
+        for (const QString& line : result.notMade)
+            m_out << line << '\n';
         m_out << "Vrstic izpisa: " << rows.size() << " (nič ni zapisano v bazo podjetja)." << Qt::endl;
     }
+    if (options.csv)   // the CSV stays clean: what would not be made goes to the error stream
+        for (const QString& line : result.notMade)
+            printError(line);
+    if (!result.notMade.isEmpty())
+        printError(QStringLiteral("Zapadlih periodik brez dokumenta: %1.").arg(result.notMade.size()));
     if (result.outcome == ListingResult::Outcome::Failed) {
         printError("Izpis je bil prekinjen zaradi napake: " + result.error);
         return RunExit::BrokenOff;
     }
-    return RunExit::Done;
+    return result.notMade.isEmpty() ? RunExit::Done : RunExit::NotAllWritten;
 }

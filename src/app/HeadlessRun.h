@@ -31,7 +31,7 @@ class TDataSif;
 // Exit codes.
 namespace RunExit {
 inline constexpr int Done = 0;           // every due document written (or none due); listing made
-inline constexpr int NotAllWritten = 1;  // some documents could not be written
+inline constexpr int NotAllWritten = 1;  // some documents could not be written, or due templates made none
 inline constexpr int NotStarted = 2;     // usage, configuration, database, sign-in, another run
 inline constexpr int BrokenOff = 3;      // an error ended the run early (written documents stay)
 }
@@ -82,6 +82,8 @@ private:
     bool readPassword(const HeadlessRunOptions& options, QString& password);
     int generate(const HeadlessRunOptions& options);
     int list(const HeadlessRunOptions& options);
+    // Says on the error stream when --partner or --event matches no template at all.
+    void reportUnmatchedCriteria(const HeadlessRunOptions& options);
     void printError(const QString& text);
 
     QTextStream& m_out;

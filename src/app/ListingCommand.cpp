@@ -45,9 +45,11 @@ ListingResult runListingCommand(const GenerationCriteria& criteria, const std::f
         run->IzpisiIzdRac();
         run->IzpisiNaroc();
         result.rows = run->rowsWritten();
+        result.notMade = run->notMade();
     } catch (...) {
         result.outcome = ListingResult::Outcome::Failed;
         result.rows = run ? run->rowsWritten() : 0;
+        result.notMade = run ? run->notMade() : QStringList();
         result.error = describeException(std::current_exception()).message;
         LogCurrentException(nullptr, Operation);
         if (DataSif) {

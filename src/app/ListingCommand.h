@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -17,6 +18,7 @@ struct ListingResult {
     };
     Outcome outcome = Outcome::Completed;
     int rows = 0;
+    QStringList notMade;   // due templates that would make no document ("... - NI KREIRAN: reason")
     QString error;
 };
 

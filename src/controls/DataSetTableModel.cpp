@@ -210,6 +210,23 @@ int DataSetTableModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_resolved.size());
 }
 
+void DataSetTableModel::setMutedFields(const QStringList& fieldNames, const QString& hint)
+{
+    m_mutedFields = fieldNames;
+    m_mutedHint = hint;
+    if (m_muted && m_rowCount > 0)
+        emit dataChanged(index(0, 0), index(m_rowCount - 1, columnCount() - 1));
+}
+
+void DataSetTableModel::setFieldsMuted(bool on)
+{
+    if (m_muted == on)
+        return;
+    m_muted = on;
+    if (m_rowCount > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(m_rowCount - 1, columnCount() - 1));
+}
+
 QVariant DataSetTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_rowCount)
@@ -218,6 +235,11 @@ QVariant DataSetTableModel::data(const QModelIndex& index, int role) const
     TwwOEDataSet* ds = dataSet();
     if (field == nullptr || ds == nullptr)
         return QVariant();
+    const bool muted = m_muted && m_mutedFields.contains(field->FieldName(), Qt::CaseInsensitive);
+    if (role == MutedRole)
+        return muted;
+    if (role == Qt::ToolTipRole && muted)
+        return m_mutedHint;
     const QVariant value = ds->valueAt(index.row(), field->index());
     const FieldControlType type = controlTypeAt(index.column());
     switch (role) {

@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QPointer>
+#include <QStringList>
 
 #include <vector>
 
@@ -40,6 +41,14 @@ public:
     FieldControlType controlTypeAt(int column) const;
     // Width of a column in characters.
     int widthInCharacters(int column) const;
+
+    // Role of a cell whose value is not used at the moment (shown greyed, with the hint as its
+    // tooltip): true for the muted fields while muting is on.
+    static constexpr int MutedRole = Qt::UserRole + 1;
+    // Fields whose values are not used while muting is on, and the hint that says why.
+    void setMutedFields(const QStringList& fieldNames, const QString& hint);
+    void setFieldsMuted(bool on);
+    bool fieldsMuted() const { return m_muted; }
 
     // A model that never edits (lookup drop-downs).
     void setReadOnly(bool on) { m_readOnly = on; }
@@ -81,4 +90,7 @@ private:
     int m_rowCount = 0;
     int m_markedRow = -1;
     bool m_readOnly = false;
+    QStringList m_mutedFields;
+    QString m_mutedHint;
+    bool m_muted = false;
 };

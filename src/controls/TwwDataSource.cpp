@@ -79,6 +79,14 @@ bool TwwDataSource::run(const std::function<void()>& command)
     return false;
 }
 
+void TwwDataSource::dropUntouchedInsert()
+{
+    // a new record the user has not typed into is not saved by moving away or by adding
+    // another: it goes, as if it had never been made
+    if (m_dataSet && m_dataSet->State() == dsInsert && !m_modified)
+        m_dataSet->Cancel();
+}
+
 bool TwwDataSource::moveTo(int row)
 {
     if (!active())
@@ -88,17 +96,24 @@ bool TwwDataSource::moveTo(int row)
         return true;
     // (a record being inserted keeps its display row when it is posted, and so do the others)
     return run([&] {
+        if (ds->State() == dsInsert && !m_modified) {
+            // the untouched new record goes; the rows after it move up by one
+            const int inserted = ds->currentRow();
+            dropUntouchedInsert();
+            if (row > inserted)
+                --row;
+        }
         ds->CheckBrowseMode();
         ds->setRecNo(row + 1);
     });
 }
 
-bool TwwDataSource::first() { return active() && run([&] { m_dataSet->First(); }); }
-bool TwwDataSource::prior() { return active() && run([&] { m_dataSet->Prior(); }); }
-bool TwwDataSource::next() { return active() && run([&] { m_dataSet->Next(); }); }
-bool TwwDataSource::last() { return active() && run([&] { m_dataSet->Last(); }); }
-bool TwwDataSource::insert() { return active() && run([&] { m_dataSet->Insert(); }); }
-bool TwwDataSource::append() { return active() && run([&] { m_dataSet->Append(); }); }
+bool TwwDataSource::first() { return active() && run([&] { dropUntouchedInsert(); m_dataSet->First(); }); }
+bool TwwDataSource::prior() { return active() && run([&] { dropUntouchedInsert(); m_dataSet->Prior(); }); }
+bool TwwDataSource::next() { return active() && run([&] { dropUntouchedInsert(); m_dataSet->Next(); }); }
+bool TwwDataSource::last() { return active() && run([&] { dropUntouchedInsert(); m_dataSet->Last(); }); }
+bool TwwDataSource::insert() { return active() && run([&] { dropUntouchedInsert(); m_dataSet->Insert(); }); }
+bool TwwDataSource::append() { return active() && run([&] { dropUntouchedInsert(); m_dataSet->Append(); }); }
 bool TwwDataSource::edit() { return active() && run([&] { m_dataSet->Edit(); }); }
 bool TwwDataSource::post() { return active() && run([&] { m_dataSet->Post(); }); }
 bool TwwDataSource::refresh() { return active() && run([&] { m_dataSet->Refresh(); }); }

@@ -33,14 +33,15 @@ public:
     // The user changed the record being edited or inserted through a control.
     bool modified() const { return m_modified; }
 
-    // Navigation; the record being edited is posted first.
+    // Navigation; the record being edited is posted first (a new record that the user has not
+    // changed is dropped instead: moving away or adding another never saves it by itself).
     bool moveTo(int row);   // 0-based display row
     bool first();
     bool prior();
     bool next();
     bool last();
 
-    bool insert();
+    bool insert();   // a new record (an untouched new one before it is dropped, not saved)
     bool append();
     bool edit();
     bool post();
@@ -71,6 +72,7 @@ signals:
     void modifiedChanged(bool modified);
 
 private:
+    void dropUntouchedInsert();
     void setModified(bool on);
     void dataSetStateChanged(int state);
 

@@ -147,16 +147,24 @@ void DocumentRun::runTemplates(TemplateKind kind)
             m_template = std::move(t);
             m_linesRead = false;
             m_group = PendingGroup();
+            int partnersOfType = 0;
             if (m_template.tip != QLatin1String("T")) {
                 buildDocument(kind, m_template.subjekt);
             } else {
                 q1.Close();
                 q1.setSQL(partnersOfTypeSelect(m_template.subjekt));
                 executeOrRaise(q1);
-                while (q1.FetchNext())
+                while (q1.FetchNext()) {
+                    ++partnersOfType;
                     buildDocument(kind, q1.ColumnAsString(1));
+                }
                 q1.Close();
             }
+            // A due template that makes nothing is said so: it stays due and comes back at every run.
+            if (m_group.documents.empty())
+                notMade(m_template.tip == QLatin1String("T") && partnersOfType == 0
+                            ? QStringLiteral("noben partner nima tipa partnerja ") + m_template.subjekt
+                            : QStringLiteral("nobena postavka nima obstoječega artikla"));
             m_writer.add(std::move(m_group));
             m_group = PendingGroup();
             m_writer.execute(false);
@@ -211,6 +219,11 @@ QString DocumentRun::renumber(const PendingDocument& document)
     return key;
 }
 
+QString DocumentRun::unnumberedKey(const QString& poslDog) const
+{
+    return YearS(2, m_criteria.Datum) + poslDog + UnnumberedCounter;
+}
+
 QString DocumentRun::templateUpdate() const
 {
     return QStringLiteral("UPDATE Obdrac SET DatZadFak = '") + DateToStrSQL(m_criteria.Datum)
@@ -225,7 +238,9 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
     const QDateTime d = m_criteria.Datum.startOfDay();
 
     tbPrometDefaultValue(e, m_criteria.today());
-    const QString key = takeDocumentKey(QStringLiteral("Promet"), e);
+    // The number is drawn once the document is known to be written (below), so that a template
+    // that makes nothing leaves no gap in the numbering.
+    const QString key = unnumberedKey(e);
     TPrometRec& h = PrometRec;
     h.Kljuc = key;
     h.Prejemnik = n;
@@ -268,6 +283,8 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
     if (lineWritten) {
         document.templateUpdate = templateUpdate();
         document.header = prometColumns(h);
+        document.setKey(takeDocumentKey(document.headerTable, e));
+        h.Kljuc = document.key;
         m_group.documents.push_back(std::move(document));
     }
 }
@@ -279,7 +296,7 @@ void DocumentRun::KreirajNarocDok(const QString& n)
     const QString e = m_template.poslDogFak;
 
     tbNarocDefaultValue(e, m_criteria.today());
-    const QString key = takeDocumentKey(QStringLiteral("Naroc"), e);
+    const QString key = unnumberedKey(e);   // numbered once the order is known to be written
     TNarocRec& h = NarocRec;
     h.Datum = m_criteria.Datum.startOfDay();
     h.Kljuc = key;
@@ -345,6 +362,8 @@ void DocumentRun::KreirajNarocDok(const QString& n)
     if (lineWritten) {
         document.templateUpdate = templateUpdate();
         document.header = narocColumns(h);
+        document.setKey(takeDocumentKey(document.headerTable, e));
+        h.Kljuc = document.key;
         m_group.documents.push_back(std::move(document));
     }
 }
@@ -401,6 +420,19 @@ void DocumentRun::notWritten(const PendingDocument& document, const QString& rea
                             + document.templateKey + QStringLiteral(", partner ") + document.partner
                             + QStringLiteral(") ni zapisan: ") + reason);
     LogException(failure, nullptr, document.operation);
+    if (m_callbacks.logLine)
+        m_callbacks.logLine(line);
+}
+
+void DocumentRun::notMade(const QString& reason)
+{
+    // the documents of the templates before it are written (and logged) first, so that the log
+    // keeps the order of the templates
+    m_writer.execute(true);
+    const QString line = m_template.kljuc + QStringLiteral(" / ") + m_template.subjekt + QStringLiteral(" - NI KREIRAN: ")
+        + reason;
+    ++m_result.templatesNotMade;
+    m_result.notMade << line;
     if (m_callbacks.logLine)
         m_callbacks.logLine(line);
 }

@@ -17,7 +17,10 @@
 // built). For every template of a block and every partner it stands for (a partner-type
 // template: every partner of that type, read on qQuery1, in name order), a document is built
 // from the template's lines (read on qQuery2), priced and valued, and kept with the update of the
-// template's last-document date until it is written. The documents of one template are written together in one transaction (see
+// template's last-document date until it is written. A document's number is drawn only once it is
+// known to be written (it has a line whose item exists), so that the numbers of a business event
+// stay consecutive; a due template that makes no document is reported with the reason ("NI
+// KREIRAN"). The documents of one template are written together in one transaction (see
 // DocumentWriter); the run log lists a document once it is in the database.
 class DocumentRun {
 public:
@@ -74,7 +77,11 @@ private:
     void buildDocument(TemplateKind kind, const QString& partner);
     QString takeDocumentKey(const QString& table, const QString& poslDog);
     QString renumber(const PendingDocument& document);
+    // The key of a document before its number is drawn: year digits, business event, "?????".
+    QString unnumberedKey(const QString& poslDog) const;
     QString templateUpdate() const;
+    // The current template is due but makes no document, for the reason given.
+    void notMade(const QString& reason);
     void setProgress(int value);
     void written(const PendingDocument& document);
     void notWritten(const PendingDocument& document, const QString& reason);

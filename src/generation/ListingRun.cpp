@@ -53,16 +53,27 @@ void ListingRun::listTemplates(TemplateKind kind)
             ++rows;
             ++i;
             last = q0.ColumnAsString(DueCol::Kljuc);
-            if (q0.ColumnAsString(DueCol::Tip) != QLatin1String("T")) {
-                listDocument(kind, q0.ColumnAsString(DueCol::Subjekt));
+            const QString subjekt = q0.ColumnAsString(DueCol::Subjekt);
+            const bool ofType = q0.ColumnAsString(DueCol::Tip) == QLatin1String("T");
+            const int rowsBefore = m_rows;
+            int partners = 0;
+            if (!ofType) {
+                listDocument(kind, subjekt);
             } else {
                 q1.Close();
-                q1.setSQL(partnersOfTypeSelect(q0.ColumnAsString(DueCol::Subjekt)));
+                q1.setSQL(partnersOfTypeSelect(subjekt));
                 q1.Execute();
-                while (q1.FetchNext())
+                while (q1.FetchNext()) {
+                    ++partners;
                     listDocument(kind, q1.ColumnAsString(1));
+                }
                 q1.Close();
             }
+            // as the run reports it: a due template that would make no document
+            if (m_rows == rowsBefore)
+                m_notMade << last + QStringLiteral(" / ") + subjekt + QStringLiteral(" - NI KREIRAN: ")
+                        + (ofType && partners == 0 ? QStringLiteral("noben partner nima tipa partnerja ") + subjekt
+                                                   : QStringLiteral("nobena postavka nima obstoječega artikla"));
             setProgress(qRound(100.0 * DivT(i, total)));
         }
         q0.Close();

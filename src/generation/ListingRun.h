@@ -4,6 +4,7 @@
 #include "pricing/MasterLookups.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class LocalTable;
@@ -31,6 +32,8 @@ public:
     void IzpisiNaroc();
 
     int rowsWritten() const { return m_rows; }
+    // The due templates that would make no document, as the run's "NI KREIRAN" log lines.
+    const QStringList& notMade() const { return m_notMade; }
 
 private:
     void listTemplates(TemplateKind kind);
@@ -44,4 +47,5 @@ private:
     const GenerationCriteria& m_criteria;
     std::function<void(int)> m_progress;
     int m_rows = 0;
+    QStringList m_notMade;
 };

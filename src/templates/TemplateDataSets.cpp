@@ -83,7 +83,9 @@ void TemplateTables::defineDataSets()
     setup(tbObdrac, "tbObdrac", QStringLiteral("SELECT * FROM Obdrac ORDER BY Kljuc"));
     text(tbObdrac, "KLJUC", 9);
     text(tbObdrac, "POSLDOG", 2);
-    tbObdrac.addField(QStringLiteral("DATUM"), TFieldType::ftDateTime);
+    TField& datum = tbObdrac.addField(QStringLiteral("DATUM"), TFieldType::ftDateTime);
+    datum.setRequired(true);
+    datum.OnSetText = [this](TField& f, const QString& t) { tbObdracDATUMSetText(f, t); };
     text(tbObdrac, "SUBJEKT", 30);
     text(tbObdrac, "TIP", 1).OnSetText = [this](TField& f, const QString& t) { tbObdracTIPSetText(f, t); };
     number(tbObdrac, "PERIODIKA", TFieldType::ftSmallint, IntegerFormat).OnSetText =
@@ -98,6 +100,9 @@ void TemplateTables::defineDataSets()
     text(tbObdrac, "AKTIVNO", 1);
     tbObdrac.addField(QStringLiteral("DATUMZAK"), TFieldType::ftDateTime).OnSetText =
         [this](TField& f, const QString& t) { tbObdracDATUMZAKSetText(f, t); };
+    // the next due date ("Naslednji račun"), worked out from the record, never stored
+    tbObdrac.addField(QStringLiteral("NASLRACUN"), TFieldType::ftDateTime, 0, TFieldKind::fkCalculated).setReadOnly(true);
+    tbObdrac.OnCalcFields = [this](TwwOEDataSet& ds) { tbObdracCalcFields(ds); };
     tbObdrac.ControlType() = QStringList{QStringLiteral("AKTIVNO;CheckBox;T;F"), QStringLiteral("NACIZRCENE;CheckBox;T;F"),
                                          QStringLiteral("SUBJEKT;CustomEdit;fSubjekt"),
                                          QStringLiteral("POSLDOGFAK;CustomEdit;fPoslDogFak")};
@@ -114,7 +119,7 @@ void TemplateTables::defineDataSets()
     tbObdracPoz.ParamByName(QStringLiteral("KLJUC")).setDataType(TFieldType::ftString);
     text(tbObdracPoz, "KLJUC", 9);
     number(tbObdracPoz, "POZ", TFieldType::ftSmallint);
-    text(tbObdracPoz, "IDENT", 16);
+    text(tbObdracPoz, "IDENT", 16).OnChange = [this](TField& f) { tbObdracPozIDENTChange(f); };
     text(tbObdracPoz, "NAZIV", 40);
     number(tbObdracPoz, "KOLICINA", TFieldType::ftFloat, MoneyFormat);
     number(tbObdracPoz, "CENA", TFieldType::ftFloat, MoneyFormat);

@@ -46,3 +46,16 @@ qint64 StevObrokovFor(const QDateTime& datum, const QDateTime& datumZak, qint64 
         return 0;
     return roundHalfToEven(DivT(DaysBetween(datum, datumZak), double(periodika)));
 }
+
+QDate NextDueDate(const QString& aktivno, const QDate& datum, const QDate& datZadFak, qint64 periodika,
+                  const QDate& datumZak)
+{
+    if (aktivno != QLatin1String("T") || !datum.isValid())
+        return QDate();
+    if (!datZadFak.isValid())
+        return datum;
+    if (!datumZak.isValid() || datZadFak > datumZak)
+        return QDate();
+    const QDate next = datZadFak.addDays(periodika);
+    return next < datum ? datum : next;
+}

@@ -27,3 +27,17 @@ qint64 StevObrokovFor(const QDateTime& datum, const QDateTime& datumZak, qint64 
 
 // Rounds to the nearest integer, halves to the even neighbour.
 qint64 roundHalfToEven(double value);
+
+// The messages that refuse to post a template that cannot make a right document.
+inline const QString NoPartnerMessage =
+    QStringLiteral("Periodika nima partnerja !\nVpiši partnerja (ali tip partnerja) v stolpec \"Partner / Tip partnerja\".");
+inline const QString NoDocumentEventMessage = QStringLiteral(
+    "Periodika nima poslovnega dogodka dokumentov !\nIzberi ga v stolpcu \"Posl. dog.\" (izdani računi ali naročila).");
+
+// The first due date that the runs would pick for a template ("Naslednji račun"): DATUM when it
+// was never invoiced, else DATZADFAK + PERIODIKA days (never before DATUM); invalid when the
+// template is not active (AKTIVNO other than "T") or its last document lies after its closing
+// date DATUMZAK (or it has been invoiced and has no closing date), so that it is not invoiced
+// again.
+QDate NextDueDate(const QString& aktivno, const QDate& datum, const QDate& datZadFak, qint64 periodika,
+                  const QDate& datumZak);

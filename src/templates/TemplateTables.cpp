@@ -18,6 +18,7 @@
 #include "data/dataset/TField.h"
 #include "data/TableRoutines.h"
 #include "pricing/MasterLookups.h"
+#include "pricing/MasterRecords.h"
 #include "pricing/TestPrometKljuc.h"
 
 #include <QTime>
@@ -191,6 +192,16 @@ void TemplateTables::tbObdracNewRecord(TwwOEDataSet& DataSet)
 void TemplateTables::tbObdracBeforePost(TwwOEDataSet& DataSet)
 {
     m_postedKey.clear();
+    // a template without a partner or without the documents' business event could only make a
+    // wrong document (or none): it is not saved, and stays in edit for the user to complete
+    if (DataSet.FieldByName(QStringLiteral("SUBJEKT")).asString().trimmed().isEmpty()) {
+        showError(NoPartnerMessage);
+        Abort();
+    }
+    if (DataSet.FieldByName(QStringLiteral("POSLDOGFAK")).asString().trimmed().isEmpty()) {
+        showError(NoDocumentEventMessage);
+        Abort();
+    }
     // numbers a new template and refuses a key of another year than DATUM (raises)
     m_postedKey = TestStevGlavKljuc(DataSet, Obdrac, true);
     SetDateOnPost(DataSet);
@@ -237,9 +248,13 @@ void TemplateTables::tbObdracTIPSetText(TField& Sender, const QString& Text)
 
 void TemplateTables::setDatumZakFromPeriods(TField& Sender, const QString& Text)
 {
-    TwwOEDataSet& ds = *Sender.dataSet();
     const QVariant typed = typedInteger(Sender, Text);   // refuses what is no integer
     Sender.setValue(typed);
+    setDatumZak(*Sender.dataSet());
+}
+
+void TemplateTables::setDatumZak(TwwOEDataSet& ds)
+{
     const QDateTime datum = ds.FieldByName(QStringLiteral("DATUM")).asDateTime();
     if (!datum.isValid())
         return;
@@ -251,6 +266,23 @@ void TemplateTables::setDatumZakFromPeriods(TField& Sender, const QString& Text)
 void TemplateTables::tbObdracPERIODIKASetText(TField& Sender, const QString& Text) { setDatumZakFromPeriods(Sender, Text); }
 
 void TemplateTables::tbObdracSTEVOBROKOVSetText(TField& Sender, const QString& Text) { setDatumZakFromPeriods(Sender, Text); }
+
+void TemplateTables::tbObdracDATUMSetText(TField& Sender, const QString& Text)
+{
+    const QVariant typed =
+        Text.trimmed().isEmpty() ? QVariant() : convertToFieldType(Text, TFieldType::ftDateTime);   // refuses what is no date
+    Sender.setValue(typed);
+    setDatumZak(*Sender.dataSet());
+}
+
+void TemplateTables::tbObdracCalcFields(TwwOEDataSet& DataSet)
+{
+    const auto date = [&](const char* name) { return DataSet.FieldByName(QString::fromLatin1(name)).asDateTime().date(); };
+    const QDate next = NextDueDate(DataSet.FieldByName(QStringLiteral("AKTIVNO")).asString(), date("DATUM"),
+                                   date("DATZADFAK"), integerOf(DataSet.FieldByName(QStringLiteral("PERIODIKA")).value()),
+                                   date("DATUMZAK"));
+    DataSet.FieldByName(QStringLiteral("NASLRACUN")).setAsDateTime(next.isValid() ? QDateTime(next, QTime(0, 0)) : QDateTime());
+}
 
 void TemplateTables::tbObdracDATUMZAKSetText(TField& Sender, const QString& Text)
 {
@@ -298,3 +330,14 @@ void TemplateTables::tbObdracPozNewRecord(TwwOEDataSet& DataSet)
 }
 
 void TemplateTables::tbObdracPozBeforePost(TwwOEDataSet& DataSet) { SetDateOnPost(DataSet); }
+
+void TemplateTables::tbObdracPozIDENTChange(TField& Sender)
+{
+    guard(QStringLiteral("tbObdracPozIDENTChange"), &tbObdracPoz, [&] {
+        TField& naziv = Sender.dataSet()->FieldByName(QStringLiteral("NAZIV"));
+        const QString ident = Sender.asString();
+        if (!naziv.asString().isEmpty() || ident.isEmpty() || !FindMS(ident))
+            return;
+        naziv.setAsString(MSRec.Naziv);
+    });
+}

@@ -101,13 +101,22 @@ public:
     void tbObdracPERIODIKASetText(TField& Sender, const QString& Text);
     void tbObdracSTEVOBROKOVSetText(TField& Sender, const QString& Text);
     void tbObdracDATUMZAKSetText(TField& Sender, const QString& Text);
+    // DATUM typed: stored, then DATUMZAK := DATUM + STEVOBROKOV x PERIODIKA days, as for the
+    // period fields.
+    void tbObdracDATUMSetText(TField& Sender, const QString& Text);
+    // The calculated field NASLRACUN ("Naslednji račun"): NextDueDate of the record.
+    void tbObdracCalcFields(TwwOEDataSet& DataSet);
     void tbObdracPozNewRecord(TwwOEDataSet& DataSet);
     void tbObdracPozBeforePost(TwwOEDataSet& DataSet);
+    // IDENT of a line set (typed and taken, or chosen): an empty NAZIV takes the item's name, so
+    // that a code typed without opening the list gives the line its name as a choice does.
+    void tbObdracPozIDENTChange(TField& Sender);
 
 private:
     void defineDataSets();
     void sortBy(TwwOEDataSet& DataSet, const QString& fieldName, const QString& keyField, const QString& operation);
     void setDatumZakFromPeriods(TField& Sender, const QString& Text);
+    void setDatumZak(TwwOEDataSet& ds);
     QString newTemplatePoslDog() const;
 
     QString m_openedPoslDog;

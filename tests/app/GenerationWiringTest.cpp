@@ -11,6 +11,7 @@
 #include "controls/ui/LookupComboBox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -119,7 +120,8 @@ TEST_F(GenerationWiringTest, KreiranjeRunsWithThePageCriteria)
     EXPECT_EQ(disabledDuringQuestion, QStringList{"off"});
     EXPECT_EQ(logLines(), (QStringList{"04T200001 / 04G100001 / Kupec Alfa d.o.o.",
                                        "04T200002 / 04G100002 / Kupec Beta d.o.o.",
-                                       "040700001 / 04G100003 / Dobavitelj Delta d.o.o."}));
+                                       "040700001 / 04G100003 / Dobavitelj Delta d.o.o.",
+                                       "Kreiranih dokumentov: 3 (računov: 2, naročil: 1)."}));
     EXPECT_EQ(main->fGauge()->value(), 100);
     EXPECT_EQ(reopened, 1);
     EXPECT_TRUE(main->bKreiranje()->isEnabled());
@@ -153,7 +155,8 @@ TEST_F(GenerationWiringTest, PartnerAndBusinessEventOfThePage)
     EXPECT_EQ(c.PoslDog, "T2");
     ScriptedMessageBoxes boxes;
     main->bKreiranje()->click();
-    EXPECT_EQ(logLines(), QStringList{"04T200001 / 04G100002 / Kupec Beta d.o.o."});
+    EXPECT_EQ(logLines(), (QStringList{"04T200001 / 04G100002 / Kupec Beta d.o.o.",
+                                       "Kreiranih dokumentov: 1 (računov: 1, naročil: 0)."}));
 }
 
 // Re-opened through the shell, the template list opens on the business event chosen in the
@@ -198,6 +201,10 @@ TEST_F(GenerationWiringTest, IzpisShowsTheListing)
     EXPECT_EQ(rows[3].subjekt, "Dobavitelj Delta d.o.o.");
     EXPECT_EQ(w->model()->headerData(6, Qt::Horizontal).toString(), "Količina");
     EXPECT_EQ(w->grid()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    // each kind counted as what it is
+    const QLabel* summary = w->findChild<QLabel*>("lIzpisSkupaj");
+    ASSERT_NE(summary, nullptr);
+    EXPECT_EQ(summary->text(), "Vrstic: 4 (za račune 2, za naročila 2). Nič ni zapisano v bazo.");
     EXPECT_EQ(main->fGauge()->value(), 100);
     EXPECT_EQ(count("Promet"), 0);
     EXPECT_EQ(count("Naroc"), 0);
@@ -214,6 +221,26 @@ TEST_F(GenerationWiringTest, IzpisShowsTheListing)
     main->bIzpis()->click();
     EXPECT_EQ(boxes.texts(), (QStringList{"Ali res želiš izpisati dokumente ?", "Ni nobenega zapisa !"}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A date typed into "Za obdobje od:" that is no date stops "Kreiranje" before its question: the
+// message names the text, which stays in the field; nothing is written.
+TEST_F(GenerationWiringTest, ADateThatIsNoDateStopsTheRun)
+{
+    db->addTemplate(spec(1, "Kupec Alfa d.o.o."));
+    installGenerationHooks([] {});
+    ScriptedMessageBoxes boxes;
+    main->fkDatumKont()->setText("31.02.2004");
+    main->bKreiranje()->click();
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts()[0].startsWith("\"31.02.2004\" ni veljaven datum !")) << boxes.texts()[0];
+    EXPECT_EQ(main->fkDatumKont()->text(), QString("31.02.2004"));
+    EXPECT_EQ(count("Promet"), 0);
+    // typed the short way, the run takes it as typed, without leaving the field first
+    main->fkDatumKont()->setText("310304");
+    main->bKreiranje()->click();
+    EXPECT_EQ(main->fkDatumKont()->date(), March31);
+    EXPECT_EQ(count("Promet"), 1);
 }
 
 } // namespace

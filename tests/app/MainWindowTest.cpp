@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -391,6 +393,18 @@ TEST_F(MainWindowTest, PositionSavedAtDestroyAndRestoredAtFirstPaint)
     showAndSettle(*main);
     EXPECT_EQ(main->pos(), QPoint(40, 50));
     EXPECT_EQ(main->size(), QSize(750, 480));
+}
+
+// The first start (no stored position): large enough for the template grid's columns, within
+// the screen, centred.
+TEST_F(MainWindowTest, FirstStartShowsTheTemplateGridsColumns)
+{
+    auto main = makeMain(env);
+    showAndSettle(*main);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(main->size(), TMain::FirstStartSize.boundedTo(area.size()));
+    // (the platform may add a frame of a pixel or two)
+    EXPECT_LE((main->geometry().center() - area.center()).manhattanLength(), 6);
 }
 
 TEST_F(MainWindowTest, ShraniFormOffSavesNothing)

@@ -279,6 +279,56 @@ TEST_F(RunToolTest, DocumentNotWrittenGivesExitCodeOne)
     EXPECT_EQ(count("Obdrac", "DatZadFak IS NULL"), 1);
 }
 
+// A due template whose only item is missing, between two due templates of the same business
+// event: it takes no number (the two invoices are consecutive), is reported "NI KREIRAN" and
+// counted, the exit code is 1, and it stays due (the dry run reports it as well). A partner-type
+// template without partners is reported likewise.
+TEST_F(RunToolTest, DueTemplateThatMakesNothingIsReported)
+{
+    ws->db().addTemplate(invoiceTemplate(1, "Kupec Alfa d.o.o."));
+    TemplateSpec missing = invoiceTemplate(2, "Kupec Beta d.o.o.");
+    missing.lines = {{"NI-GA-VEC", "Ukinjeno", 1, 5, 0, ""}};
+    ws->db().addTemplate(missing);
+    ws->db().addTemplate(invoiceTemplate(3, "Kupec Gama d.o.o."));
+    TemplateSpec nobody = invoiceTemplate(4, "NIKOGAR");
+    nobody.tip = "T";
+    ws->db().addTemplate(nobody);
+
+    const ToolResult dry = ws->run(ws->arguments({"--dry-run"}));
+    EXPECT_EQ(dry.exitCode, 1) << dry;
+    EXPECT_TRUE(dry.outLines().contains(
+        "04G100002 / Kupec Beta d.o.o. - NI KREIRAN: nobena postavka nima obstoječega artikla")) << dry;
+    EXPECT_TRUE(dry.outLines().contains("04G100004 / NIKOGAR - NI KREIRAN: noben partner nima tipa partnerja NIKOGAR")) << dry;
+
+    const ToolResult r = ws->run(ws->arguments());
+    EXPECT_EQ(r.exitCode, 1) << r;
+    EXPECT_EQ(r.outLines(),
+              (QStringList{"04T200001 / 04G100001 / Kupec Alfa d.o.o.",
+                           "04G100002 / Kupec Beta d.o.o. - NI KREIRAN: nobena postavka nima obstoječega artikla",
+                           "04T200002 / 04G100003 / Kupec Gama d.o.o.",
+                           "04G100004 / NIKOGAR - NI KREIRAN: noben partner nima tipa partnerja NIKOGAR",
+                           "Kreiranih dokumentov: 2 (računov: 2, naročil: 0).",
+                           "Zapadlih periodik brez dokumenta: 2 (razlog je v vrstici NI KREIRAN; periodike ostanejo "
+                           "zapadle, dokler jih ne popraviš)."}))
+        << r;
+    EXPECT_EQ(ws->psql("SELECT string_agg(Kljuc, ',' ORDER BY Kljuc) FROM Promet"), "04T200001,04T200002");
+    EXPECT_EQ(count("Obdrac", "DatZadFak IS NULL"), 2);
+}
+
+// A partner or business event that names no template is said (with the hint about "%").
+TEST_F(RunToolTest, CriteriaThatMatchNoTemplateAreSaid)
+{
+    ws->db().addTemplate(invoiceTemplate(1, "Kupec Alfa d.o.o."));
+    const ToolResult r = ws->run(ws->arguments({"--partner", "Kupec", "--event", "X9"}));
+    EXPECT_EQ(r.exitCode, 0) << r;
+    EXPECT_TRUE(r.err.contains("Nobena periodika nima partnerja ali tipa partnerja \"Kupec\" (--partner).")) << r;
+    EXPECT_TRUE(r.err.contains("\"Kupec%\" izbere vse")) << r;
+    EXPECT_TRUE(r.err.contains("Nobena periodika nima poslovnega dogodka dokumentov \"X9\" (--event).")) << r;
+    const ToolResult pattern = ws->run(ws->arguments({"--partner", "Kupec%", "--dry-run"}));
+    EXPECT_FALSE(pattern.err.contains("Nobena periodika")) << pattern;
+    EXPECT_EQ(count("Promet"), 0);
+}
+
 // Another run holds the company's run lock: refused with 2, nothing written.
 TEST_F(RunToolTest, RunRefusedWhileAnotherHoldsTheLock)
 {

@@ -56,7 +56,7 @@ TEST(DatePicker, TypedDatesAreTaken)
     picker.setDate(QDate(2026, 3, 14));
     picker.show();
     picker.setFocus();
-    picker.setSelectedSection(QDateTimeEdit::DaySection);
+    picker.selectAll();
     QTest::keyClicks(&picker, "01052027");
     QTest::keyClick(&picker, Qt::Key_Return);
     EXPECT_EQ(picker.date(), QDate(2027, 5, 1));

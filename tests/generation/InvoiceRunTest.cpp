@@ -278,9 +278,14 @@ TEST_F(InvoiceRunTest, PartnerTypeTemplate)
     run.callbacks.beforeCommit = [&] { batch += DataSif->UpdateHstmt.SQL(); };
     const GenerationResult r = run.run();
     EXPECT_EQ(r.invoicesWritten, 3);
+    // the type without partners is reported, not passed over in silence
     EXPECT_EQ(run.log, (QStringList{"04T200001 / 04G100001 / Kupec Alfa d.o.o.",
                                     "04T200002 / 04G100001 / Kupec Beta d.o.o.",
-                                    "04T200003 / 04G100001 / Kupec Gama d.o.o."}));
+                                    "04T200003 / 04G100001 / Kupec Gama d.o.o.",
+                                    "04G100002 / NIKOGAR - NI KREIRAN: noben partner nima tipa partnerja NIKOGAR"}));
+    EXPECT_EQ(r.templatesNotMade, 1);
+    EXPECT_EQ(r.exitCode(), 1);
+    EXPECT_EQ(r.summaryLines().first(), "Kreiranih dokumentov: 3 (računov: 3, naročil: 0).");
     EXPECT_EQ(batch.count("UPDATE Obdrac SET DatZadFak = '2004/03/31' WHERE Kljuc = '04G100001'; "), 3);
     EXPECT_EQ(batch.count("UPDATE Obdrac"), 3);
     EXPECT_EQ(datZadFak("04G100001"), "2004-03-31");
@@ -297,26 +302,46 @@ TEST_F(InvoiceRunTest, PartnerTypeTemplate)
     EXPECT_EQ(count("Promet"), 0);
 }
 
-// A line whose item does not exist is skipped and its position is not used; a template none of
-// whose items exists makes nothing but still uses up a number.
+// A line whose item does not exist is skipped and its position is not used. A template none of
+// whose items exists between two due templates of the same business event takes no number (the
+// keys stay consecutive, no gap in the database), is reported "NI KREIRAN", gives exit code 1 and
+// stays due: the next run reports it again and numbers on without a gap.
 TEST_F(InvoiceRunTest, MissingItems)
 {
     TemplateSpec t = simpleTemplate("04G100001");
     t.lines = {{"T-STOR", "Prva", 1, 0, 0, ""}, {"NI-GA-VEC", "Ukinjeno", 1, 5, 0, ""}, {"T-BLAGO", "Tretja", 1, 0, 0, ""}};
     db->addTemplate(t);
     TemplateSpec none = simpleTemplate("04G100002");
-    none.lines = {{"NI-GA-1", "Ukinjeno", 1, 5, 0, ""}, {"NI-GA-2", "Ukinjeno", 1, 5, 0, ""}};
+    none.lines = {{"NI-GA-1", "Ukinjeno", 1, 5, 0, ""}};
     db->addTemplate(none);
-    db->addTemplate(simpleTemplate("04G100003", "Kupec Gama d.o.o."));
+    TemplateSpec third = simpleTemplate("04G100003", "Kupec Gama d.o.o.");
+    third.periodika = 0;   // due again at the next run
+    db->addTemplate(third);
 
     RecordedRun run(March31, March31);
     const GenerationResult r = run.run();
     EXPECT_EQ(r.invoicesWritten, 2);
     EXPECT_EQ(q("SELECT string_agg(Kljuc || ':' || Poz || ':' || Ident, ',' ORDER BY Kljuc, Poz) FROM PrometPoz"),
-              "04T200001:1:T-STOR,04T200001:2:T-BLAGO,04T200003:1:T-STOR");
+              "04T200001:1:T-STOR,04T200001:2:T-BLAGO,04T200002:1:T-STOR");
+    EXPECT_EQ(q("SELECT string_agg(Kljuc, ',' ORDER BY Kljuc) FROM Promet"), "04T200001,04T200002");
     EXPECT_EQ(datZadFak("04G100002"), "NULL");
-    EXPECT_EQ(run.log, (QStringList{"04T200001 / 04G100001 / Kupec Beta d.o.o.",
-                                    "04T200003 / 04G100003 / Kupec Gama d.o.o."}));
+    const QString notMade = "04G100002 / Kupec Beta d.o.o. - NI KREIRAN: nobena postavka nima obstoječega artikla";
+    EXPECT_EQ(run.log, (QStringList{"04T200001 / 04G100001 / Kupec Beta d.o.o.", notMade,
+                                    "04T200002 / 04G100003 / Kupec Gama d.o.o."}));
+    EXPECT_EQ(r.templatesNotMade, 1);
+    EXPECT_EQ(r.notMade, QStringList{notMade});
+    EXPECT_EQ(r.exitCode(), 1);
+    EXPECT_EQ(r.summaryLines(),
+              (QStringList{"Kreiranih dokumentov: 2 (računov: 2, naročil: 0).",
+                           "Zapadlih periodik brez dokumenta: 1 (razlog je v vrstici NI KREIRAN; periodike ostanejo "
+                           "zapadle, dokler jih ne popraviš)."}));
+
+    // still due: reported again, and the next number follows the last one written
+    RecordedRun again(March31, March31);
+    const GenerationResult r2 = again.run();
+    EXPECT_EQ(again.log, (QStringList{notMade, "04T200003 / 04G100003 / Kupec Gama d.o.o."}));
+    EXPECT_EQ(r2.exitCode(), 1);
+    EXPECT_EQ(q("SELECT string_agg(Kljuc, ',' ORDER BY Kljuc) FROM Promet"), "04T200001,04T200002,04T200003");
 }
 
 // Own prices ("F") stay; with "T" a contract price of the partner wins over the template's.

@@ -88,6 +88,9 @@ TEST_F(ListingTest, RowsOfBothRunsWithoutWriting)
     EXPECT_EQ(db->psql("SELECT count(*) FROM Naroc"), "0");
     EXPECT_EQ(db->psql("SELECT count(*) FROM Obdrac WHERE DatZadFak IS NOT NULL"), "1");
     EXPECT_EQ(listing.rowsWritten(), 6);
+    // the due template that would make nothing is said, as the run says it
+    EXPECT_EQ(listing.notMade(),
+              QStringList{"04G100003 / NIKOGAR - NI KREIRAN: noben partner nima tipa partnerja NIKOGAR"});
 
     // A new listing starts empty.
     createNapakaTable(table);

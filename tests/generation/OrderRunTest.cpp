@@ -59,13 +59,13 @@ TEST_F(OrderRunTest, SaleAndPurchaseOrders)
 
     const auto headers = selectRows(db->db(), NarocCols, "Naroc", "", "Kljuc");
     ASSERT_EQ(headers.size(), 3u);
-    // Sale: price class 3 (retail price 122), item discount 2 %, sale mode Z (VAT mode: the
-    // item's rate 22 %): 122 - 2.44 + 26.30.
+    // Sale: price class 3 (the company's formula: VP price 100 + 10 %, a net price), item
+    // discount 2 %, sale mode Z (VAT mode: the item's rate 22 %): 110 - 2.20 + 23.72.
     expectRow(headers[0], jsonRow(R"([
         "2004-03-31T00:00:00", "07", "F", "01", "Prodaja", "3", "Z", 10, 30, "2004-05-02T00:00:00", "EUR",
         "040700001", "Dobavitelj Delta d.o.o.", "GOT", "POSTA", "Prva Oseba", "Prva Oseba", "Dobavitelj Delta d.o.o.",
         "01", "01", null, null,
-        26.3, "", "", "", "", 2.44, null, 122, 145.86])"),
+        23.72, "", "", "", "", 2.2, null, 110, 131.52])"),
               NarocCols);
     // The partner that does not exist: class 1 (VP price 100), the item's 2 %: 100 - 2 + 21.56.
     expectRow(headers[1], jsonRow(R"([
@@ -86,7 +86,7 @@ TEST_F(OrderRunTest, SaleAndPurchaseOrders)
     const auto lines = selectRows(db->db(), NarocPozCols, "NarocPoz", "", "Kljuc, Poz");
     ASSERT_EQ(lines.size(), 3u);
     expectRow(lines[0], jsonRow(R"([
-        122, 22, "KOS", "T-BLAGO", "040700001", 1, 0, 0, "Prodaja blaga", "Opomba Prodaja blaga", 1, 0, 2, null,
+        110, 22, "KOS", "T-BLAGO", "040700001", 1, 0, 0, "Prodaja blaga", "Opomba Prodaja blaga", 1, 0, 2, null,
         0, 0, "22", "01", "01", "", 0])"),
               NarocPozCols);
     expectRow(lines[1], jsonRow(R"([
@@ -131,6 +131,27 @@ TEST_F(OrderRunTest, InvoicesThenOrders)
               "1:T-STOR:30.0000:10,1:T-STOR:30.0000:10,1:T-STOR:30.0000:10");
     EXPECT_EQ(db->psql("SELECT DISTINCT Vrednost || '/' || Popust || '/' || Davek || '/' || ZaPlacilo FROM Naroc"),
               "60.0000/6.0000/11.8800/65.8800");
+}
+
+// An order template without an existing item takes no order number: the next order of its
+// business event gets the number that follows, and the template is reported.
+TEST_F(OrderRunTest, TemplateWithoutItemsTakesNoNumber)
+{
+    TemplateSpec first = orderTemplate("04G200001", "Kupec Beta d.o.o.", "07", 1, "Prvo");
+    db->addTemplate(first);
+    TemplateSpec none = orderTemplate("04G200002", "Kupec Beta d.o.o.", "07", 1, "Nič");
+    none.lines = {{"NI-GA", "Ukinjeno", 1, 1, 0, ""}};
+    db->addTemplate(none);
+    db->addTemplate(orderTemplate("04G200003", "Kupec Gama d.o.o.", "07", 1, "Tretje"));
+
+    RecordedRun run(March31, March31);
+    const GenerationResult r = run.run();
+    EXPECT_EQ(r.ordersWritten, 2);
+    EXPECT_EQ(run.log, (QStringList{"040700001 / 04G200001 / Kupec Beta d.o.o.",
+                                    "04G200002 / Kupec Beta d.o.o. - NI KREIRAN: nobena postavka nima obstoječega artikla",
+                                    "040700002 / 04G200003 / Kupec Gama d.o.o."}));
+    EXPECT_EQ(db->psql("SELECT string_agg(Kljuc, ',' ORDER BY Kljuc) FROM Naroc"), "040700001,040700002");
+    EXPECT_EQ(r.exitCode(), 1);
 }
 
 } // namespace

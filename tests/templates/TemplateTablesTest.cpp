@@ -25,12 +25,22 @@ protected:
     }
     TField& f(const char* name) { return tables->tbObdrac.FieldByName(name); }
     TField& line(const char* name) { return tables->tbObdracPoz.FieldByName(name); }
+    // Posts the template being edited, with a partner and a business event of the documents
+    // when the test has not given them (a template without them is refused).
+    void post()
+    {
+        if (f("SUBJEKT").asString().isEmpty())
+            f("SUBJEKT").setAsString("Žito d.d.");
+        if (f("POSLDOGFAK").asString().isEmpty())
+            f("POSLDOGFAK").setAsString("10");
+        tables->tbObdrac.Post();
+    }
     // A posted template of the listed business event.
     QString postedTemplate()
     {
         tables->tbObdrac.Append();
         f("SUBJEKT").setAsString("Žito d.d.");
-        tables->tbObdrac.Post();
+        post();
         return f("KLJUC").asString();
     }
 };
@@ -92,7 +102,7 @@ TEST_F(TemplateTablesTest, ANewTemplateShowsItsPlaceholderAndGetsTheNextFreeNumb
     EXPECT_TRUE(f("DATUMZAK").isNull());
 
     f("SUBJEKT").setAsString("O'Neil d.o.o.");
-    tables->tbObdrac.Post();
+    post();
     EXPECT_EQ(tables->tbObdrac.State(), dsBrowse);
     EXPECT_EQ(f("KLJUC").asString(), QString("26T100042"));
     EXPECT_EQ(sql("SELECT Kljuc, PoslDog, Subjekt, Tip, Aktivno, Valuta, UserZap, UserSpre FROM Obdrac WHERE Kljuc = '26T100042'"),
@@ -101,7 +111,7 @@ TEST_F(TemplateTablesTest, ANewTemplateShowsItsPlaceholderAndGetsTheNextFreeNumb
     // a date of another year numbers in that year
     tables->tbObdrac.Append();
     f("DATUM").setAsDateTime(day(2027, 1, 4));
-    tables->tbObdrac.Post();
+    post();
     EXPECT_EQ(f("KLJUC").asString(), QString("27T100001"));
     EXPECT_EQ(sql("SELECT COUNT(*) FROM Obdrac WHERE PoslDog = 'T1'"), QString("3"));
 }
@@ -131,7 +141,7 @@ TEST_F(TemplateTablesTest, ADateMovedIntoAnotherYearIsRefusedAndTheRecordStaysIn
     EXPECT_EQ(sql("SELECT Datum::date FROM Obdrac WHERE Kljuc = '26T200001'"), QString("2026-03-10"));
     // back in the same year it goes through
     f("DATUM").setAsDateTime(day(2026, 12, 31));
-    tables->tbObdrac.Post();
+    post();
     EXPECT_EQ(sql("SELECT Datum::date FROM Obdrac WHERE Kljuc = '26T200001'"), QString("2026-12-31"));
 }
 
@@ -169,7 +179,7 @@ TEST_F(TemplateTablesTest, PeriodsAndClosingDateFollowEachOtherAsTyped)
     f("PERIODIKA").setAsInteger(30);
     f("STEVOBROKOV").setAsInteger(5);
     EXPECT_EQ(f("DATUMZAK").asDateTime(), day(2026, 2, 15));
-    tables->tbObdrac.Post();
+    post();
     EXPECT_EQ(sql("SELECT Periodika, StevObrokov, DatumZak::date FROM Obdrac WHERE PoslDog = 'T3'"), QString("30|5|2026-02-15"));
 }
 
@@ -212,8 +222,99 @@ TEST_F(TemplateTablesTest, TipIsStoredInUpperCaseAndAnythingElseIsRefused)
                                           "Tip je lahko samo (P)artner ali (T)ip partnerja !"}));
     EXPECT_EQ(boxes.shown().front().kind, MsgKind::Error);
     f("TIP").setText("p");
-    tables->tbObdrac.Post();
+    post();
     EXPECT_EQ(sql("SELECT Tip FROM Obdrac WHERE PoslDog = 'T5'"), QString("P"));
+}
+
+// A template without a partner or without the documents' business event could only make a
+// wrong document: it is refused with a message and stays in insert state; once both are given it
+// is saved.
+TEST_F(TemplateTablesTest, ATemplateWithoutPartnerOrDocumentEventIsNotSaved)
+{
+    openOwn("TE");
+    tables->tbObdrac.Append();
+    EXPECT_THROW(tables->tbObdrac.Post(), EAbort);
+    EXPECT_EQ(boxes.texts(), QStringList{NoPartnerMessage});
+    EXPECT_EQ(tables->tbObdrac.State(), dsInsert);
+    f("SUBJEKT").setAsString("Bistro Čuk");
+    EXPECT_THROW(tables->tbObdrac.Post(), EAbort);
+    EXPECT_EQ(boxes.texts().last(), NoDocumentEventMessage);
+    EXPECT_EQ(tables->tbObdrac.State(), dsInsert);
+    EXPECT_EQ(f("KLJUC").asString(), QString("26TE?????"));   // no number taken
+    EXPECT_EQ(sql("SELECT COUNT(*) FROM Obdrac WHERE PoslDog = 'TE'"), QString("0"));
+    f("POSLDOGFAK").setAsString("10");
+    tables->tbObdrac.Post();
+    EXPECT_EQ(f("KLJUC").asString(), QString("26TE00001"));
+    // a partner cleared in an edit is refused as well
+    tables->tbObdrac.Edit();
+    f("SUBJEKT").setAsString("  ");
+    EXPECT_THROW(tables->tbObdrac.Post(), EAbort);
+    EXPECT_EQ(sql("SELECT Subjekt FROM Obdrac WHERE Kljuc = '26TE00001'"), QString("Bistro Čuk"));
+    tables->tbObdrac.Cancel();
+}
+
+// A new DATUM moves the closing date as the periods do: DATUMZAK = DATUM + STEVOBROKOV x PERIODIKA.
+TEST_F(TemplateTablesTest, ANewDateMovesTheClosingDate)
+{
+    openOwn("TF");
+    tables->tbObdrac.Append();
+    f("DATUM").setText("2026-01-01 00:00:00");
+    f("PERIODIKA").setText("30");
+    f("STEVOBROKOV").setText("12");
+    EXPECT_EQ(f("DATUMZAK").asDateTime(), day(2026, 12, 27));
+    f("DATUM").setText("2026-02-01 00:00:00");
+    EXPECT_EQ(f("DATUM").asDateTime(), day(2026, 2, 1));
+    EXPECT_EQ(f("DATUMZAK").asDateTime(), day(2027, 1, 27));
+    EXPECT_EQ(f("STEVOBROKOV").asInteger(), 12);
+    EXPECT_THROW(f("DATUM").setText("31.02.2026"), EConvertError);
+    EXPECT_EQ(f("DATUM").asDateTime(), day(2026, 2, 1));
+    EXPECT_EQ(f("DATUMZAK").asDateTime(), day(2027, 1, 27));
+    post();
+    EXPECT_EQ(sql("SELECT Datum::date, DatumZak::date FROM Obdrac WHERE PoslDog = 'TF'"), QString("2026-02-01|2027-01-27"));
+}
+
+// "Naslednji račun": the due date the runs would pick, for a template never invoiced, one
+// invoiced, an inactive one and a closed one; it is worked out, never written.
+TEST_F(TemplateTablesTest, TheNextDueDateOfEachTemplate)
+{
+    struct Case {
+        const char* aktivno;
+        QDate datum;
+        QDate datZadFak;
+        int periodika;
+        QDate datumZak;
+        QDate next;
+    } cases[] = {
+        {"T", QDate(2026, 1, 5), QDate(), 30, QDate(2026, 12, 31), QDate(2026, 1, 5)},          // never invoiced
+        {"T", QDate(2026, 1, 5), QDate(2026, 2, 1), 30, QDate(2026, 12, 31), QDate(2026, 3, 3)},  // invoiced
+        {"F", QDate(2026, 1, 5), QDate(2026, 2, 1), 30, QDate(2026, 12, 31), QDate()},          // inactive
+        {"T", QDate(2026, 1, 5), QDate(2027, 1, 2), 30, QDate(2026, 12, 31), QDate()},          // closed
+        {"T", QDate(2026, 1, 5), QDate(2026, 2, 1), 30, QDate(), QDate()},                      // invoiced once only
+        {"T", QDate(2026, 6, 1), QDate(2026, 2, 1), 30, QDate(2026, 12, 31), QDate(2026, 6, 1)},  // not before DATUM
+        {"T", QDate(2026, 1, 5), QDate(2026, 2, 1), 0, QDate(2026, 12, 31), QDate(2026, 2, 1)},   // period 0
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NextDueDate(c.aktivno, c.datum, c.datZadFak, c.periodika, c.datumZak), c.next)
+            << c.aktivno << " " << c.datZadFak.toString().toStdString();
+
+    openOwn("TG");
+    sql("INSERT INTO Obdrac (Kljuc, PoslDog, Datum, Subjekt, Tip, Periodika, DatZadFak, PoslDogFak, Aktivno, DatumZak)"
+        " VALUES ('26TG00001', 'TG', '2026/01/05', 'Bistro Čuk', 'P', 30, NULL, '10', 'T', '2026/12/31'),"
+        " ('26TG00002', 'TG', '2026/01/05', 'Bistro Čuk', 'P', 30, '2026/02/01', '10', 'T', '2026/12/31'),"
+        " ('26TG00003', 'TG', '2026/01/05', 'Bistro Čuk', 'P', 30, '2026/02/01', '10', 'F', '2026/12/31'),"
+        " ('26TG00004', 'TG', '2026/01/05', 'Bistro Čuk', 'P', 30, '2027/01/02', '10', 'T', '2026/12/31');");
+    tables->fObdracPoslDogCloseUp("TG");
+    QStringList next;
+    for (tables->tbObdrac.First(); !tables->tbObdrac.Eof(); tables->tbObdrac.Next())
+        next << f("NASLRACUN").asDateTime().date().toString("yyyy-MM-dd");
+    EXPECT_EQ(next, (QStringList{"2026-01-05", "2026-03-03", "", ""}));
+    // it follows what is typed, and is no column of the table
+    tables->tbObdrac.First();
+    tables->tbObdrac.Edit();
+    f("DATUM").setText("2026-01-20 00:00:00");
+    EXPECT_EQ(f("NASLRACUN").asDateTime().date(), QDate(2026, 1, 20));
+    post();
+    EXPECT_EQ(sql("SELECT Datum::date FROM Obdrac WHERE Kljuc = '26TG00001'"), QString("2026-01-20"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -253,7 +354,9 @@ TEST_F(TemplateTablesTest, LinesBelongToANumberedTemplateOnly)
     tables->tbObdrac.Append();
     EXPECT_THROW(tables->tbObdracPoz.Append(), EAbort);
     EXPECT_EQ(tables->tbObdracPoz.State(), dsBrowse);
-    // entering the line grid posts the template first
+    // entering the line grid posts the template first (a complete one: a blank one is refused)
+    f("SUBJEKT").setAsString("Žito d.d.");
+    f("POSLDOGFAK").setAsString("10");
     tables->gObdracPozEnter();
     EXPECT_EQ(tables->tbObdrac.State(), dsBrowse);
     EXPECT_EQ(f("KLJUC").asString(), QString("26T700001"));

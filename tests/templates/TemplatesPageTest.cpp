@@ -7,6 +7,7 @@
 #include "controls/ui/DatePicker.h"
 #include "controls/ui/LookupComboBox.h"
 #include "data/dataset/TField.h"
+#include "templates/TemplateRules.h"
 #include "templates/ui/TemplatesPage.h"
 
 #include <QAbstractItemView>
@@ -117,7 +118,8 @@ TEST_F(TemplatesPageTest, GridsShowEveryColumnWithItsTitleWidthAndEditor)
                                       {"NACIZRCENE", 5, "Išči\ncene", ""},
                                       {"VALUTA", 5, "Valuta", ""},
                                       {"POSLDOGFAK", 5, "Posl.\ndog.", "fPoslDogFak"},
-                                      {"DATZADFAK", 10, "Datum\nzad.dokum", ""}};
+                                      {"DATZADFAK", 10, "Datum\nzad.dokum", ""},
+                                      {"NASLRACUN", 10, "Naslednji\nračun", ""}};
     const Column lineColumns[] = {{"POZ", 4, "Poz.", ""},         {"IDENT", 19, "Šifra", "fIdent"},
                                   {"NAZIV", 33, "Naziv", "fNaziv"}, {"KOLICINA", 9, "Količina", ""},
                                   {"CENA", 12, "Cena", ""},         {"RABAT", 6, "R %", ""},
@@ -132,7 +134,7 @@ TEST_F(TemplatesPageTest, GridsShowEveryColumnWithItsTitleWidthAndEditor)
             EXPECT_EQ(grid.editorNameOf(c), QString(columns[c].editor)) << columns[c].field;
         }
     };
-    check(gObdrac(), templateColumns, 12);
+    check(gObdrac(), templateColumns, 13);
     check(gObdracPoz(), lineColumns, 7);
 
     // check boxes, the read-only key; two title lines above, one below
@@ -142,6 +144,7 @@ TEST_F(TemplatesPageTest, GridsShowEveryColumnWithItsTitleWidthAndEditor)
     EXPECT_EQ(model.data(cell(gObdrac(), 0, "NACIZRCENE"), Qt::CheckStateRole).toInt(), int(Qt::Checked));
     EXPECT_EQ(model.data(cell(gObdrac(), 0, "KLJUC")).toString(), QString("26U1?????"));
     EXPECT_FALSE(model.flags(cell(gObdrac(), 0, "KLJUC")) & Qt::ItemIsEditable);
+    EXPECT_FALSE(model.flags(cell(gObdrac(), 0, "NASLRACUN")) & Qt::ItemIsEditable);
     EXPECT_TRUE(model.flags(cell(gObdrac(), 0, "DATUM")) & Qt::ItemIsEditable);
     EXPECT_GE(gObdrac().horizontalHeader()->minimumHeight(), 2 * gObdrac().horizontalHeader()->fontMetrics().height());
     EXPECT_TRUE(gObdrac().enterMovesToNextColumn());
@@ -174,6 +177,7 @@ TEST_F(TemplatesPageTest, ANewTemplateTypedInTheGridIsNumberedAndTheRulesRunOnWh
     EXPECT_EQ(boxes.texts().size(), 2);
     type(gObdrac(), 0, "SUBJEKT", "Mizarstvo Hrast d.o.o.");
     EXPECT_EQ(f("SUBJEKT").asString(), QString("Mizarstvo Hrast d.o.o."));
+    type(gObdrac(), 0, "POSLDOGFAK", "10");
     ASSERT_EQ(tables->tbObdrac.State(), dsInsert);
     EXPECT_EQ(gObdrac().dataModel()->data(cell(gObdrac(), 0, "KLJUC")).toString(), QString("26U2?????"));
 
@@ -204,6 +208,7 @@ TEST_F(TemplatesPageTest, EnteringTheLineGridPostsANewTemplateAndLinesAreNumbere
     page->NavObdrac()->click(DBNavigator::Insert);
     gObdrac().setFocus();
     type(gObdrac(), 0, "SUBJEKT", "Bistro Čuk");
+    type(gObdrac(), 0, "POSLDOGFAK", "10");
     ASSERT_EQ(tables->tbObdrac.State(), dsInsert);
     gObdracPoz().setFocus();
     QApplication::processEvents();
@@ -231,6 +236,8 @@ TEST_F(TemplatesPageTest, ALineAddedFromTheNavigatorWaitsForTheTemplatesNumber)
 {
     openOwn("U5");
     page->NavObdrac()->click(DBNavigator::Insert);
+    type(gObdrac(), 0, "SUBJEKT", "Bistro Čuk");
+    type(gObdrac(), 0, "POSLDOGFAK", "10");
     QToolButton* insert = page->NavObdracPoz()->button(DBNavigator::Insert);
     QTest::mouseClick(insert, Qt::LeftButton);
     QApplication::processEvents();
@@ -348,6 +355,7 @@ TEST_F(TemplatesPageTest, AValueStillBeingTypedIsPostedWhenThePageIsLeft)
     openOwn("U6");
     page->NavObdrac()->click(DBNavigator::Insert);
     type(gObdrac(), 0, "SUBJEKT", "Bistro Čuk");
+    type(gObdrac(), 0, "POSLDOGFAK", "10");
     // typed into the cell, not yet taken into the record
     type(gObdrac(), 0, "VALUTA", "USD", false);
     ASSERT_NE(gObdrac().indexWidget(cell(gObdrac(), 0, "VALUTA")), nullptr);   // the cell's editor is open
@@ -382,4 +390,134 @@ TEST_F(TemplatesPageTest, ACodeTypedInPartStaysWhileItsDropDownOpens)
     QFocusEvent away(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(&fIdent, &away);
     EXPECT_EQ(fIdent.lookupText(), QString("PIS-PAP"));
+}
+
+// ✓ on a blank new template, and "+" on the lines under it, save nothing: the missing partner is
+// named and the template stays new; "+" twice and moving away drop an untouched new template.
+TEST_F(TemplatesPageTest, ABlankTemplateIsNeverSaved)
+{
+    openOwn("U7");
+    page->NavObdrac()->click(DBNavigator::Insert);
+    page->NavObdrac()->click(DBNavigator::Post);
+    EXPECT_EQ(boxes.texts(), QStringList{NoPartnerMessage});
+    EXPECT_EQ(tables->tbObdrac.State(), dsInsert);
+    QTest::mouseClick(page->NavObdracPoz()->button(DBNavigator::Insert), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(boxes.texts().last(), NoPartnerMessage);
+    EXPECT_EQ(tables->tbObdrac.State(), dsInsert);
+    EXPECT_NE(tables->tbObdracPoz.State(), dsInsert);
+    type(gObdrac(), 0, "SUBJEKT", "Bistro Čuk");
+    page->NavObdrac()->click(DBNavigator::Post);
+    EXPECT_EQ(boxes.texts().last(), NoDocumentEventMessage);
+    EXPECT_EQ(tables->tbObdrac.State(), dsInsert);
+    page->NavObdrac()->click(DBNavigator::Cancel);
+    EXPECT_EQ(sql("SELECT COUNT(*) FROM Obdrac WHERE PoslDog = 'U7'"), QString("0"));
+
+    // after a delete, "+" and "+" again: nothing is posted by itself
+    sql("INSERT INTO Obdrac (Kljuc, PoslDog, Datum, Subjekt, Tip, PoslDogFak) VALUES ('26U700001', 'U7', '2026/01/01', 'Žito d.d.', 'P', '10');");
+    tables->fObdracPoslDogCloseUp("U7");
+    boxes.answer(MsgButton::Ok);
+    page->NavObdrac()->click(DBNavigator::Delete);
+    boxes.clear();
+    page->NavObdrac()->click(DBNavigator::Insert);
+    QTest::keyClick(gObdrac().viewport(), Qt::Key_Insert);
+    QApplication::processEvents();
+    EXPECT_EQ(tables->tbObdrac.State(), dsInsert);
+    EXPECT_TRUE(boxes.texts().isEmpty());
+    EXPECT_EQ(sql("SELECT COUNT(*) FROM Obdrac WHERE PoslDog = 'U7'"), QString("0"));
+    page->NavObdrac()->click(DBNavigator::Cancel);
+}
+
+// An item code typed into a line that names no item is refused with a message and stays in the
+// cell to be corrected; the corrected code is taken.
+TEST_F(TemplatesPageTest, AnUnknownItemCodeIsSaidAndKept)
+{
+    tables->fObdracPoslDogCloseUp("G1");
+    ASSERT_TRUE(tables->tbObdrac.Locate("KLJUC", QString("25G100009")));
+    QApplication::processEvents();
+    page->NavObdracPoz()->click(DBNavigator::Insert);
+    ASSERT_EQ(tables->tbObdracPoz.State(), dsInsert);
+    type(gObdracPoz(), 0, "IDENT", "NI-TAKEGA");
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_EQ(boxes.texts()[0], QString("Artikel s šifro \"NI-TAKEGA\" ne obstaja !\nIzberi artikel s seznama (puščica ali F4)."));
+    EXPECT_TRUE(line("IDENT").asString().isEmpty());
+    auto* fIdent = qobject_cast<LookupComboBox*>(gObdracPoz().indexWidget(cell(gObdracPoz(), 0, "IDENT")));
+    ASSERT_NE(fIdent, nullptr);
+    EXPECT_EQ(fIdent->lookupText(), QString("NI-TAKEGA"));
+    EXPECT_EQ(gObdracPoz().currentIndex(), cell(gObdracPoz(), 0, "IDENT"));
+    // corrected in the same cell: taken, and Enter moves on as from the other columns
+    fIdent->lineEdit()->selectAll();
+    fIdent->lineEdit()->insert("STO-VAR");
+    QTest::keyClick(fIdent->lineEdit(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(line("IDENT").asString(), QString("STO-VAR"));
+    EXPECT_EQ(line("NAZIV").asString(), QString("Varovanje objekta"));   // the name follows the code
+    EXPECT_EQ(boxes.texts().size(), 1);
+    EXPECT_EQ(gObdracPoz().currentIndex(), cell(gObdracPoz(), 0, "NAZIV"));
+    page->NavObdracPoz()->click(DBNavigator::Cancel);
+}
+
+// A number that is refused keeps the cursor in its cell with the text to correct; "+" on the
+// lines puts the cursor into the new line's item code.
+TEST_F(TemplatesPageTest, TheCursorStaysWhereTheUserMustTypeNext)
+{
+    tables->fObdracPoslDogCloseUp("G1");
+    ASSERT_TRUE(tables->tbObdrac.Locate("KLJUC", QString("25G100009")));
+    QApplication::processEvents();
+    gObdrac().setFocus();
+    QTest::mouseClick(page->NavObdracPoz()->button(DBNavigator::Insert), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_EQ(tables->tbObdracPoz.State(), dsInsert);
+    EXPECT_TRUE(gObdracPoz().hasFocus());
+    EXPECT_EQ(gObdracPoz().currentIndex(), cell(gObdracPoz(), 0, "IDENT"));
+    QTest::keyClicks(&gObdracPoz(), "S");
+    QApplication::processEvents();
+    auto* fIdent = qobject_cast<LookupComboBox*>(gObdracPoz().indexWidget(cell(gObdracPoz(), 0, "IDENT")));
+    ASSERT_NE(fIdent, nullptr);
+    EXPECT_EQ(fIdent->objectName(), QString("fIdent"));
+    EXPECT_TRUE(fIdent->lookupText().startsWith("S")) << fIdent->lookupText().toStdString();
+    EXPECT_EQ(f("TIP").asString(), QString("P"));   // nothing went into the template
+    QTest::keyClick(fIdent, Qt::Key_Escape);
+    QApplication::processEvents();
+
+    type(gObdracPoz(), 0, "KOLICINA", "2x");
+    EXPECT_EQ(boxes.texts().size(), 1);
+    EXPECT_EQ(gObdracPoz().currentIndex(), cell(gObdracPoz(), 0, "KOLICINA"));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), QString("2x"));
+    editor->selectAll();
+    editor->insert("2");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(line("KOLICINA").asFloat(), 2.0);
+    EXPECT_EQ(line("CENA").asFloat(), 0.0);
+    EXPECT_EQ(gObdracPoz().currentIndex(), cell(gObdracPoz(), 0, "CENA"));
+    page->NavObdracPoz()->click(DBNavigator::Cancel);
+}
+
+// With "Išči cene" the lines' own price and discount are not used: shown greyed with a hint.
+TEST_F(TemplatesPageTest, PricesTheRunWillNotUseLookDifferent)
+{
+    tables->fObdracPoslDogCloseUp("G1");
+    ASSERT_TRUE(tables->tbObdrac.Locate("KLJUC", QString("25G100002")));   // own prices ("F")
+    QApplication::processEvents();
+    const DataSetTableModel& lines = *gObdracPoz().dataModel();
+    ASSERT_GT(lines.rowCount(), 0);
+    EXPECT_FALSE(lines.data(cell(gObdracPoz(), 0, "CENA"), DataSetTableModel::MutedRole).toBool());
+    EXPECT_TRUE(lines.data(cell(gObdracPoz(), 0, "CENA"), Qt::ToolTipRole).toString().isEmpty());
+    ASSERT_TRUE(tables->tbObdrac.Locate("KLJUC", QString("25G100001")));   // looked up ("T")
+    QApplication::processEvents();
+    for (const char* field : {"CENA", "RABAT"}) {
+        EXPECT_TRUE(lines.data(cell(gObdracPoz(), 0, field), DataSetTableModel::MutedRole).toBool()) << field;
+        EXPECT_TRUE(lines.data(cell(gObdracPoz(), 0, field), Qt::ToolTipRole).toString().contains("Išči cene")) << field;
+    }
+    EXPECT_FALSE(lines.data(cell(gObdracPoz(), 0, "KOLICINA"), DataSetTableModel::MutedRole).toBool());
+    // unticked in the grid: they count again
+    gObdrac().setFocus();
+    ASSERT_TRUE(gObdrac().dataModel()->setData(cell(gObdrac(), tables->tbObdrac.currentRow(), "NACIZRCENE"), int(Qt::Unchecked),
+                                               Qt::CheckStateRole));
+    QApplication::processEvents();
+    EXPECT_FALSE(lines.data(cell(gObdracPoz(), 0, "CENA"), DataSetTableModel::MutedRole).toBool());
+    page->NavObdrac()->click(DBNavigator::Cancel);
 }

@@ -118,6 +118,9 @@ GenerationCommands::GenerationCommands(std::function<void()> reopenTemplates)
 
 void GenerationCommands::kreiranje(TMain& main)
 {
+    // a date still being typed is taken first; text that is no date stops the command
+    if (!main.fkDatumKont()->confirmDate() || !main.fkDatum()->confirmDate())
+        return;
     CommandScope scope(main);
     const GenerationCriteria criteria = generationCriteriaFrom(main);
     QPointer<QPlainTextEdit> log = main.mKreDok();
@@ -141,11 +144,17 @@ void GenerationCommands::kreiranje(TMain& main)
     };
     callbacks.progress = gaugeOf(main, scope);
     callbacks.reopenTemplates = m_reopenTemplates;
-    bKreiranjeClick(criteria, callbacks);
+    const GenerationResult result = bKreiranjeClick(criteria, callbacks);
+    // the log ends as obdrac-run's output does
+    if (log)
+        for (const QString& line : result.summaryLines())
+            log->appendPlainText(line);
 }
 
 void GenerationCommands::izpis(TMain& main)
 {
+    if (!main.fkDatumKont()->confirmDate() || !main.fkDatum()->confirmDate())
+        return;
     QList<ListingRow> rows;
     {
         CommandScope scope(main);

@@ -95,8 +95,9 @@ void TIzpisPeriodike::setRows(QList<ListingRow> rows)
 {
     int invoices = 0;
     int orders = 0;
+    // (the kind is compared as UTF-8 text: "Račun" is no Latin-1 literal)
     for (const ListingRow& r : rows)
-        (r.tip == QLatin1String("Račun") ? invoices : orders)++;
+        (r.tip == QStringLiteral("Račun") ? invoices : orders)++;
     m_model->setRows(std::move(rows));
     m_grid->resizeColumnsToContents();
     m_summary->setText(QStringLiteral("Vrstic: %1 (za račune %2, za naročila %3). Nič ni zapisano v bazo.")

@@ -69,9 +69,14 @@ TMain::TMain(ShellServices& shell, MainWindowCommands& commands, const QStringLi
     g_instance = this;
     setObjectName("Main");
     setWindowTitle(DesignCaption);
-    resize(740, 421);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    // Without a stored position (first start): large enough for every column of the template
+    // grid, centred; on a screen smaller than that, the whole screen.
+    resize(FirstStartSize);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        resize(FirstStartSize.boundedTo(area.size()));
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName("MDIArea");
@@ -159,11 +164,9 @@ QWidget* TMain::buildKreiranjePage()
     m_kriteriji->setObjectName("gbKriteriji");
     m_fkDatumKont = new DatePicker(m_kriteriji);
     m_fkDatumKont->setObjectName("fkDatumKont");
-    m_fkDatumKont->setEpoch(1950);
     setHint(m_fkDatumKont, QStringLiteral("Prvi dan obdobja, za katerega se kreirajo dokumenti"));
     m_fkDatum = new DatePicker(m_kriteriji);
     m_fkDatum->setObjectName("fkDatum");
-    m_fkDatum->setEpoch(1950);
     setHint(m_fkDatum, QStringLiteral("Datum kreiranih dokumentov"));
     m_fkSubjekt = new LookupComboBox(m_kriteriji);
     m_fkSubjekt->setObjectName("fkSubjekt");

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QSize>
 #include <QStringList>
 
 class DatePicker;
@@ -71,6 +72,9 @@ public:
     // Binds the drop-downs of page "Kreiranje" to their lookup datasets (null leaves one unbound);
     // the values shown stay as they are.
     void bindKreiranjeLookups(const KreiranjeLookups& lookups);
+
+    // The size of the first start (no stored position): every column of the template grid shows.
+    static constexpr QSize FirstStartSize{1100, 720};
 
     // Whether FormCreate ran all its steps.
     bool createdCompletely() const { return m_created; }

@@ -1,6 +1,7 @@
 #include "DBGrid.h"
 
 #include "DBGridDelegate.h"
+#include "DatePicker.h"
 
 #include "controls/DataSetTableModel.h"
 #include "controls/TwwDataSource.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTimer>
 
 DBGrid::DBGrid(QWidget* parent) : QTableView(parent)
@@ -128,6 +130,24 @@ void DBGrid::followDataSet()
 
 void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
+    // A date cell holding text that is no date is not left (a click on another cell): the
+    // cursor goes back to it, the text stays, and the picker says what is wrong.
+    if (previous.isValid() && !m_following && state() == QAbstractItemView::EditingState) {
+        if (QPointer<DatePicker> picker = qobject_cast<DatePicker*>(indexWidget(previous));
+            picker && !picker->isTextValid()) {
+            const QPersistentModelIndex back(previous);
+            QTimer::singleShot(0, this, [this, back, picker] {
+                if (back.isValid()) {
+                    m_following = true;
+                    selectionModel()->setCurrentIndex(back, QItemSelectionModel::ClearAndSelect);
+                    m_following = false;
+                }
+                if (picker)
+                    picker->confirmDate();
+            });
+            return;
+        }
+    }
     QTableView::currentChanged(current, previous);
     if (m_following || !current.isValid() || dataSource() == nullptr)
         return;
@@ -180,8 +200,29 @@ bool DBGrid::submitOpenEditor()
     return true;
 }
 
+void DBGrid::focusColumn(const QString& fieldName)
+{
+    const int column = columnOfField(fieldName);
+    TwwOEDataSet* ds = m_model->dataSet();
+    if (column < 0 || ds == nullptr || !ds->Active() || ds->currentRow() < 0 || ds->currentRow() >= m_model->rowCount())
+        return;
+    setFocus(Qt::OtherFocusReason);
+    m_following = true;
+    selectionModel()->setCurrentIndex(m_model->index(ds->currentRow(), column), QItemSelectionModel::ClearAndSelect);
+    m_following = false;
+    scrollTo(currentIndex());
+}
+
 void DBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    // a refused value: the cursor stays in the cell, with the typed text to correct (a click
+    // elsewhere still closes the cell)
+    const bool refused = editor != nullptr && editor == m_refusedEditor;
+    m_refusedEditor = nullptr;
+    if (refused && hint != QAbstractItemDelegate::NoHint && hint != QAbstractItemDelegate::RevertModelCache) {
+        editor->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     if (m_enterToNext && hint == QAbstractItemDelegate::SubmitModelCache) {
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
         moveToNextColumn();

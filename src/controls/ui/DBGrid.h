@@ -2,6 +2,7 @@
 #include "controls/GridColumn.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QTableView>
 
 #include <functional>
@@ -55,6 +56,11 @@ public:
     // Takes what is being typed into a cell into the record and closes the cell's editor (before
     // the record is posted from outside the grid). False when no editor was open.
     bool submitOpenEditor();
+    // The record refused what was typed into the cell's editor (its message has been shown):
+    // Enter or Tab keep the cursor in that cell, with the text to correct.
+    void noteRefusedValue(QWidget* editor) { m_refusedEditor = editor; }
+    // Puts the cursor into a column of the current row and gives the grid the focus.
+    void focusColumn(const QString& fieldName);
 
 signals:
     void titleButtonClick(const QString& fieldName);
@@ -80,4 +86,5 @@ private:
     bool m_allowDelete = true;
     bool m_following = false;
     bool m_focusInside = false;
+    QPointer<QWidget> m_refusedEditor;
 };

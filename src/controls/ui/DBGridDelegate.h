@@ -16,6 +16,11 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+    // A cell whose value is not used at the moment (DataSetTableModel::MutedRole) is greyed.
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
 private:
     DBGrid* m_grid;
 };

@@ -8,6 +8,7 @@
 #include "data/dataset/TField.h"
 #include "data/dataset/TwwOEDataSet.h"
 #include "data/log/ErrorLog.h"
+#include "data/log/MessageBoxes.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -199,6 +200,39 @@ bool LookupComboBox::validateText()
     return false;
 }
 
+bool LookupComboBox::isTextListed()
+{
+    if (!m_listOnly)
+        return true;
+    const QString text = lookupText().trimmed();
+    if (text.isEmpty() || lookupDataSet() == nullptr)
+        return true;
+    if (!ensureOpen())
+        return false;
+    TwwOEDataSet* ds = lookupDataSet();
+    bool found = false;
+    TwwDataSource::run([&] { found = ds->Locate(m_lookupField, QVariant(text), loCaseInsensitive); });
+    return found;
+}
+
+bool LookupComboBox::confirmText()
+{
+    if (isTextListed())
+        return validateText();
+    if (m_complaining)
+        return false;
+    const QString typed = lookupText();
+    m_complaining = true;
+    showError(m_notListedMessage.arg(typed.trimmed()));
+    m_complaining = false;
+    if (lookupText() != typed)
+        setEditText(typed);
+    m_text = typed;
+    m_lastTyped = typed;
+    setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
 void LookupComboBox::showPopup()
 {
     m_chosen = false;
@@ -248,6 +282,9 @@ void LookupComboBox::focusOutEvent(QFocusEvent* event)
     QComboBox::focusOutEvent(event);
     // the drop-down opening takes the focus: the text typed so far is what it searches for
     if (event->reason() == Qt::PopupFocusReason)
+        return;
+    // a message about the text (or another window) taking the focus leaves the text alone
+    if (m_complaining || event->reason() == Qt::ActiveWindowFocusReason)
         return;
     if (view() == nullptr || !view()->isVisible())
         validateText();

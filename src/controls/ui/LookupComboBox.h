@@ -40,6 +40,15 @@ public:
     bool choiceFromListOnly() const { return m_listOnly; }
     void setChoiceFromListOnly(bool on) { m_listOnly = on; }
 
+    // With choice from the list only: whether the text is a listed value (or empty).
+    bool isTextListed();
+    // With choice from the list only: a listed value is taken (in the list's spelling); any
+    // other text is refused with the message below, stays as typed for correction, and the box
+    // keeps the focus. Returns whether the text was taken.
+    bool confirmText();
+    // The message for a value not in the list; "%1" is the text. Default: a general one.
+    void setNotListedMessage(const QString& message) { m_notListedMessage = message; }
+
     // Incremental search in the lookup dataset; true when a row was found.
     bool searchFor(const QString& text);
     // With choice from the list only: keeps a listed value (in the list's spelling) or puts back
@@ -77,4 +86,6 @@ private:
     bool m_listOnly = false;
     bool m_closePending = false;
     bool m_chosen = false;
+    bool m_complaining = false;
+    QString m_notListedMessage = QStringLiteral("\"%1\" ni na seznamu !\nIzberi vrednost s seznama.");
 };

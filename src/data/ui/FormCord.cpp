@@ -86,7 +86,12 @@ void GetFormCord(QWidget* form)
         const QString name = form->objectName();
         QWidget* window = windowOf(form);
         const int state = ini.readInteger(Section, name + "WindowState", stateCode(window));
-        if (!(name == "Main" && state == 2)) {
+        // a window whose position was never stored keeps the one it opens at (a dialog centred
+        // over its owner, the main window as it placed itself)
+        bool stored = false;
+        for (const char* part : {"Left", "Top", "Width", "Height"})
+            stored = stored || !ini.readString(Section, name + QLatin1String(part), QString()).isEmpty();
+        if (stored && !(name == "Main" && state == 2)) {
             const int left = ini.readInteger(Section, name + "Left", window->x());
             const int top = ini.readInteger(Section, name + "Top", window->y());
             const int height = ini.readInteger(Section, name + "Height", window->height());

@@ -101,7 +101,16 @@ QString QtMessageBoxes::captionFor(const MessageRequest& request)
 
 std::unique_ptr<QMessageBox> QtMessageBoxes::createDialog(const MessageRequest& request)
 {
-    auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+    // centred over the window it speaks of: the active one, else the program's main window
+    QWidget* parent = QApplication::activeWindow();
+    if (parent == nullptr) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->inherits("QMainWindow")) {
+                parent = w;
+                break;
+            }
+    }
+    auto box = std::make_unique<QMessageBox>(parent);
     box->setWindowTitle(captionFor(request));
     box->setIcon(iconOf(request.kind));
     QString text = request.text;

@@ -6,6 +6,8 @@
 #include "controls/ui/DBGrid.h"
 #include "controls/ui/DBNavigator.h"
 #include "controls/ui/LookupComboBox.h"
+#include "controls/DataSetTableModel.h"
+#include "data/dataset/TField.h"
 #include "data/dataset/TwwOEDataSet.h"
 
 #include <QHBoxLayout>
@@ -14,6 +16,9 @@
 #include <QVBoxLayout>
 
 namespace {
+const QString UnknownItemMessage = QStringLiteral("Artikel s šifro \"%1\" ne obstaja !\nIzberi artikel s seznama (puščica ali F4).");
+const QString PricesLookedUpHint = QStringLiteral(
+    "Periodika ima vključeno \"Išči cene\": ceno in rabat določi kreiranje (cenik, cenovni razred), ne ta vrstica.");
 const GridColumns ItemColumnsByCode{GridColumn("IDENT", 16, QStringLiteral("Šifra")), GridColumn("AKTIVNO", 2, QStringLiteral("A")),
                                     GridColumn("NAZIV", 30, QStringLiteral("Naziv")),
                                     GridColumn("MPCENA", 10, QStringLiteral("M.P.cena")),
@@ -59,6 +64,15 @@ TemplatesPage::TemplatesPage(TemplateTables& tables, QWidget* parent) : QWidget(
     registerEditors();
 
     m_gObdrac->setEnterMovesToNextColumn(true);
+    m_gObdracPoz->setEnterMovesToNextColumn(true);
+    // the lines' own prices are not used while the template looks the prices up ("Išči cene")
+    m_gObdracPoz->dataModel()->setMutedFields({QStringLiteral("CENA"), QStringLiteral("RABAT")}, PricesLookedUpHint);
+    for (auto signal : {&TwwOEDataSet::opened, &TwwOEDataSet::closed, &TwwOEDataSet::layoutChanged})
+        connect(&tables.tbObdrac, signal, this, &TemplatesPage::showPricesInUse);
+    connect(&tables.tbObdrac, &TwwOEDataSet::currentChanged, this, &TemplatesPage::showPricesInUse);
+    connect(&tables.tbObdrac, &TwwOEDataSet::dataChanged, this, &TemplatesPage::showPricesInUse);
+    connect(&tables.tbObdrac, &TwwOEDataSet::stateChanged, this, &TemplatesPage::showPricesInUse);
+    showPricesInUse();
     m_gObdrac->setAllowInsert(true);
     m_gObdrac->setAllowDelete(true);
     connect(m_gObdrac, &DBGrid::titleButtonClick, this, &TemplatesPage::gObdracTitleButtonClick);
@@ -67,11 +81,20 @@ TemplatesPage::TemplatesPage(TemplateTables& tables, QWidget* parent) : QWidget(
     // a line added from the navigator while the template is still new: the template is posted
     // (as when the line grid is entered) and the line is added to it
     connect(m_navObdracPoz, &DBNavigator::clicked, this, [this](DBNavigator::Button button, bool ok) {
-        if (button != DBNavigator::Insert || ok || m_tables.tbObdrac.State() != dsInsert)
+        if (button != DBNavigator::Insert)
             return;
-        gObdracPozEnter();
-        if (m_tables.tbObdrac.State() == dsBrowse)
-            m_dataObdracPoz->insert();
+        if (!ok && m_tables.tbObdrac.State() == dsInsert) {
+            gObdracPozEnter();
+            if (m_tables.tbObdrac.State() == dsBrowse)
+                ok = m_dataObdracPoz->insert();
+        }
+        // typing goes into the new line: its item code first
+        if (ok && m_tables.tbObdracPoz.State() == dsInsert)
+            m_gObdracPoz->focusColumn(QStringLiteral("IDENT"));
+    });
+    connect(m_navObdrac, &DBNavigator::clicked, this, [this](DBNavigator::Button button, bool ok) {
+        if (button == DBNavigator::Insert && ok && m_tables.tbObdrac.State() == dsInsert)
+            m_gObdrac->focusColumn(QStringLiteral("SUBJEKT"));
     });
 }
 
@@ -119,7 +142,8 @@ void TemplatesPage::setupColumns()
                            GridColumn("NACIZRCENE", 5, QStringLiteral("Išči~cene")),
                            GridColumn("VALUTA", 5, QStringLiteral("Valuta")),
                            GridColumn("POSLDOGFAK", 5, QStringLiteral("Posl.~dog.")),
-                           GridColumn("DATZADFAK", 10, QStringLiteral("Datum~zad.dokum"))});
+                           GridColumn("DATZADFAK", 10, QStringLiteral("Datum~zad.dokum")),
+                           GridColumn("NASLRACUN", 10, QStringLiteral("Naslednji~račun"), true)});
     m_gObdracPoz->setColumns({GridColumn("POZ", 4, QStringLiteral("Poz.")), GridColumn("IDENT", 19, QStringLiteral("Šifra")),
                               GridColumn("NAZIV", 33, QStringLiteral("Naziv")),
                               GridColumn("KOLICINA", 9, QStringLiteral("Količina")),
@@ -151,6 +175,7 @@ void TemplatesPage::registerEditors()
         LookupComboBox* editor = lookupEditor(parent, "fIdent");
         editor->bindLookup(&m_tables.tbLookMS, "IDENT", ItemColumnsByCode);
         editor->setChoiceFromListOnly(true);
+        editor->setNotListedMessage(UnknownItemMessage);
         connect(editor, &LookupComboBox::closeUp, this, &TemplatesPage::fIdentCloseUp);
         return editor;
     });
@@ -199,6 +224,15 @@ void TemplatesPage::gObdracPozTitleButtonClick(const QString& fieldName)
 {
     m_gObdracPoz->submitOpenEditor();
     TwwDataSource::run([&] { m_tables.gObdracPozTitleButtonClick(fieldName); });
+}
+
+void TemplatesPage::showPricesInUse()
+{
+    const TwwOEDataSet& t = m_tables.tbObdrac;
+    const TField* nacIzrCene = t.Active() ? t.FindField(QStringLiteral("NACIZRCENE")) : nullptr;
+    const bool lookedUp = nacIzrCene != nullptr && t.rowCount() > 0 && t.currentRow() >= 0
+        && nacIzrCene->asString() == QLatin1String("T");
+    m_gObdracPoz->dataModel()->setFieldsMuted(lookedUp);
 }
 
 void TemplatesPage::fIdentCloseUp(bool selected) { m_tables.fIdentCloseUp(selected); }

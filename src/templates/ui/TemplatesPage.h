@@ -45,6 +45,8 @@ public slots:
     void gObdracPozTitleButtonClick(const QString& fieldName);
     void fIdentCloseUp(bool selected);
     void fNazivCloseUp(bool selected);
+    // Greys the lines' "Cena" and "R %" while the template looks the prices up (NACIZRCENE "T").
+    void showPricesInUse();
 
 private:
     QWidget* buildPanel(const char* name, QLabel*& title, const QString& caption, DBNavigator*& navigator,
