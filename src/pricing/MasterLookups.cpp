@@ -37,6 +37,7 @@ struct RunCache {
 };
 std::unique_ptr<RunCache> g_runCache;
 int g_runCacheDepth = 0;
+quint64 g_runSerial = 0;   // the number of the last run whose cache was made
 bool g_runCacheEnabled = true;
 
 template <class Rec>
@@ -263,17 +264,17 @@ SubjCenikRow readSubjCenikRow(THstmt& q)
     return r;
 }
 
-QString withoutTrailingBlanks(const QString& s)
+QStringView withoutTrailingBlanks(QStringView s)
 {
     qsizetype n = s.size();
     while (n > 0 && s.at(n - 1) == QLatin1Char(' '))
         --n;
-    return s.left(n);
+    return s.first(n);
 }
 
 // A name as a server that ignores case and trailing blanks compares it: two names that such a
 // server may find equal have the same loose key.
-QString looseKey(const QString& s) { return withoutTrailingBlanks(s).toCaseFolded(); }
+QString looseKey(const QString& s) { return withoutTrailingBlanks(s).toString().toCaseFolded(); }
 
 // Whether the subject may have rows on the side: false only when the list of subjects with
 // rows (read once per side and run) does not name it, even loosely.
@@ -350,7 +351,7 @@ std::pair<int, SubjCenikRow> FindSubjCenikRow(const std::vector<std::pair<QStrin
         const std::vector<SubjCenikRow>* rows = contractRowsOf(pairs[i].first, preIzd);
         if (!rows)
             return fromServer();
-        const QString wanted = withoutTrailingBlanks(pairs[i].second);
+        const QStringView wanted = withoutTrailingBlanks(pairs[i].second);
         for (const SubjCenikRow& r : *rows) {
             if (r.Ident == pairs[i].second)
                 return {int(i), r};
@@ -437,8 +438,10 @@ qint64 lookupQueryCount() { return g_queryCount; }
 
 LookupRunCache::LookupRunCache()
 {
-    if (g_runCacheDepth++ == 0 && g_runCacheEnabled)
+    if (g_runCacheDepth++ == 0 && g_runCacheEnabled) {
         g_runCache = std::make_unique<RunCache>();
+        ++g_runSerial;
+    }
 }
 
 LookupRunCache::~LookupRunCache()
@@ -448,6 +451,7 @@ LookupRunCache::~LookupRunCache()
 }
 
 bool LookupRunCache::active() { return g_runCache != nullptr; }
+quint64 LookupRunCache::currentRun() { return g_runCache ? g_runSerial : 0; }
 
 void LookupRunCache::preloadPartners(const QStringList& names)
 {

@@ -38,3 +38,8 @@ QString FloatToStrSQL(Money amount);
 QString sqlStrApostrof(const QString& text);
 // A complete text literal: "'" + the text with every "'" doubled + "'".
 QString sqlQuotedStr(const QString& text);
+
+// The same literals appended to a text, for writers of long statement texts (no temporaries).
+void appendFloatSQL(QString& out, double value);   // FloatToStrSQL(value)
+void appendFloatSQL(QString& out, Money amount);   // FloatToStrSQL(amount)
+void appendQuotedStr(QString& out, QStringView text);   // sqlQuotedStr(text)

@@ -68,9 +68,59 @@ QString SqlDialect::rewriteUnquoted(const QString& text)
     return out;
 }
 
+namespace {
+char16_t lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
+
+// Whether the text at p (before end) begins with the lower-case ASCII word w, case ignored.
+bool startsWithWord(const QChar* p, const QChar* end, const char* w)
+{
+    for (; *w; ++w, ++p)
+        if (p >= end || lower(p->unicode()) != char16_t(*w))
+            return false;
+    return true;
+}
+
+// Whether rewrite() may change anything in the text: an unquoted "like" or "limit" (any case), or
+// a quoted literal shaped like a date-time with milliseconds after a colon. A quick scan without
+// copies, so that a long batch of generated statements (which has neither) is passed on as it is.
+bool mayNeedRewrite(const QString& sql)
+{
+    const QChar* p = sql.constData();
+    const QChar* const end = p + sql.size();
+    while (p < end) {
+        const char16_t c = p->unicode();
+        if (c == u'\'' || c == u'"') {
+            const QChar* const open = ++p;
+            for (;;) {
+                while (p < end && p->unicode() != c)
+                    ++p;
+                if (p >= end)
+                    return false;   // unclosed: the rest goes unchanged
+                if (p + 1 < end && p[1].unicode() == c) {
+                    p += 2;         // a doubled quote inside the string
+                    continue;
+                }
+                break;
+            }
+            const qsizetype length = p - open;
+            if (c == u'\'' && length >= 21 && length <= 23 && open[19].unicode() == u':')
+                return true;
+            ++p;
+        } else {
+            if ((c == u'l' || c == u'L') && (startsWithWord(p, end, "like") || startsWithWord(p, end, "limit")))
+                return true;
+            ++p;
+        }
+    }
+    return false;
+}
+} // namespace
+
 QString SqlDialect::rewrite(const QString& sql) const
 {
     if (m_kind != Kind::PostgreSQL)
+        return sql;
+    if (!mayNeedRewrite(sql))
         return sql;
     QString out;
     out.reserve(sql.size() + 16);

@@ -7,9 +7,39 @@ bool SqlParameterParser::isNameChar(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('@');
 }
 
+namespace {
+// Whether a ":" stands outside quotes anywhere in the text (a batch of generated statements has
+// none: its colons are all inside date-time literals).
+bool hasColonOutsideQuotes(const QString& sql)
+{
+    const QChar* p = sql.constData();
+    const QChar* const end = p + sql.size();
+    while (p < end) {
+        const char16_t c = p->unicode();
+        if (c == u'\'' || c == u'"') {
+            // a doubled quote closes and reopens the string: the same for this scan
+            ++p;
+            while (p < end && p->unicode() != c)
+                ++p;
+            if (p < end)
+                ++p;
+        } else {
+            if (c == u':')
+                return true;
+            ++p;
+        }
+    }
+    return false;
+}
+} // namespace
+
 SqlParameterParser::Result SqlParameterParser::parse(const QString& sql)
 {
     Result r;
+    if (!hasColonOutsideQuotes(sql)) {
+        r.text = sql;   // nothing to replace: the same text, shared
+        return r;
+    }
     r.text.reserve(sql.size());
     const int n = int(sql.size());
     int i = 0;

@@ -421,16 +421,6 @@ void THstmt::afterExecute()
                 info.size = size;
                 info.scale = scale;
                 info.nullable = nullable != SQL_NO_NULLS;
-                SQLWCHAR text[256] = {};
-                SQLSMALLINT textBytes = 0;
-                SQLLEN numeric = 0;
-                if (SQL_SUCCEEDED(SQLColAttributeW(h, SQLUSMALLINT(c), SQL_DESC_BASE_TABLE_NAME, text, sizeof(text),
-                                                   &textBytes, &numeric)))
-                    info.baseTable = fromOdbcWide(text, -1);
-                text[0] = 0;
-                if (SQL_SUCCEEDED(SQLColAttributeW(h, SQLUSMALLINT(c), SQL_DESC_BASE_COLUMN_NAME, text, sizeof(text),
-                                                   &textBytes, &numeric)))
-                    info.baseColumn = fromOdbcWide(text, -1).toUpper();
             }
             m_cells.assign(m_columns.size(), Cell());
             m_hasResult = true;

@@ -131,8 +131,11 @@ public:
         qulonglong size = 0;
         int scale = 0;
         bool nullable = true;
-        QString baseTable;
-        QString baseColumn;
+        // Asked of the driver only when first wanted (ColBaseTable, ColBaseColumn): some drivers
+        // parse the statement and read the catalog for them, which a plain read does not need.
+        mutable QString baseTable;
+        mutable QString baseColumn;
+        mutable bool baseNamesRead = false;
     };
     const std::vector<ColumnInfo>& Columns() const { return m_columns; }
 
@@ -148,6 +151,7 @@ private:
     void afterExecute();
     void drainResults();
     const ColumnInfo& column(int n) const;
+    const ColumnInfo& columnWithBaseNames(int n) const;
     struct Cell;
     const Cell& cell(int n);
     void readCell(int n, Cell& c);
