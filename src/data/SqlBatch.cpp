@@ -1,13 +1,14 @@
 #include "data/SqlBatch.h"
 
-#include "data/DataSif.h"
 #include "data/core/EAbort.h"
 #include "data/log/ErrorLog.h"
 #include "data/core/Exception.h"
+#include "data/core/FieldType.h"
 #include "data/log/Guard.h"
 #include "data/core/Money.h"
 #include "data/core/SqlLiterals.h"
 #include "data/SqlUpdate.h"
+#include "data/odbc/StatementCloser.h"
 
 #include <QDateTime>
 
@@ -23,25 +24,15 @@ void appendInsertValue(QString& out, const QVariant& v)
         appendFloatSQL(out, *static_cast<const Money*>(v.constData()));
         return;
     }
+    if (isIntegerValue(v)) {
+        out += v.typeId() == QMetaType::ULongLong ? v.toString() : QString::number(v.toLongLong());
+        return;
+    }
+    if (isRealValue(v)) {
+        appendFloatSQL(out, v.typeId() == QMetaType::Double ? *static_cast<const double*>(v.constData()) : v.toDouble());
+        return;
+    }
     switch (v.typeId()) {
-    case QMetaType::Int:
-        out += QString::number(*static_cast<const int*>(v.constData()));
-        return;
-    case QMetaType::UInt:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        out += v.toString();
-        return;
-    case QMetaType::Double:
-        appendFloatSQL(out, *static_cast<const double*>(v.constData()));
-        return;
-    case QMetaType::Float:
-        appendFloatSQL(out, v.toDouble());
-        return;
     case QMetaType::QString:
         appendQuotedStr(out, *static_cast<const QString*>(v.constData()));
         return;
@@ -71,19 +62,6 @@ void appendName(QString& out, const QVariant& name)
     else
         out += name.toString();
 }
-
-struct CloseAtEnd {
-    THstmt& statement;
-    ~CloseAtEnd()
-    {
-        try {
-            statement.Close();
-        } catch (...) {
-        }
-    }
-};
-
-const THstmt* updateStatement() { return DataSif ? &DataSif->UpdateHstmt : nullptr; }
 } // namespace
 
 void sqlInsertValues(const QString& Table, const QVariantList& Pairs, QString& Buffer)
@@ -117,20 +95,20 @@ bool sqlDeleteFromTableSQL(const QString& Table, const QString& Where, QString& 
     return true;
 }
 
-bool sqlDeleteFromTable(const QString& Table, const QString& Where)
+bool sqlDeleteFromTable(THstmt& Statement, const QString& Table, const QString& Where)
 {
     bool failed = false;
     bool result = false;
     try {
         QString buffer;
         sqlDeleteFromTableSQL(Table, Where, buffer);
-        result = sqlExecute(buffer, true);
+        result = sqlExecute(Statement, buffer, true);
         if (!result)
             throw Exception(QStringLiteral("Brisanje iz tabele %1 ni uspelo !").arg(Table));
     } catch (const EAbort&) {
         throw;
     } catch (...) {
-        LogCurrentException(updateStatement(), QStringLiteral("sqlDeleteFromTable"));
+        LogCurrentException(&Statement, QStringLiteral("sqlDeleteFromTable"));
         failed = true;
     }
     if (failed)
@@ -138,11 +116,11 @@ bool sqlDeleteFromTable(const QString& Table, const QString& Where)
     return result;
 }
 
-void executeBatch(const QString& Batch)
+void executeBatch(THstmt& Statement, const QString& Batch)
 {
-    THstmt& s = requireDataSif().UpdateHstmt;
+    THstmt& s = Statement;
     s.Close();
-    CloseAtEnd closer{s};
+    StatementCloser closer{s};
     s.setSQL(Batch);
     try {
         s.Execute();
@@ -153,7 +131,7 @@ void executeBatch(const QString& Batch)
     LogTrace(&s, QStringLiteral("HstmtExecute"));
 }
 
-bool sqlExecute(QString& Buffer, bool Force)
+bool sqlExecute(THstmt& Statement, QString& Buffer, bool Force)
 {
     if (!Force && Buffer.size() <= SqlBatchThreshold)
         return true;
@@ -161,8 +139,8 @@ bool sqlExecute(QString& Buffer, bool Force)
         Buffer.clear();
         return true;
     }
-    return guard(QStringLiteral("sqlExecute"), updateStatement(), false, [&] {
-        executeBatch(Buffer);
+    return guard(QStringLiteral("sqlExecute"), &Statement, false, [&] {
+        executeBatch(Statement, Buffer);
         Buffer.clear();
         return true;
     });

@@ -1,5 +1,6 @@
 #include "data/odbc/SqlDialect.h"
 
+#include "data/core/SqlLiterals.h"
 #include "data/odbc/EODBC.h"
 
 #include <QRegularExpression>
@@ -33,6 +34,78 @@ bool digits(const QString& s, int from, int count)
     return true;
 }
 bool at(const QString& s, int i, char c) { return i < s.size() && s[i] == QLatin1Char(c); }
+} // namespace
+
+QString SqlDialect::rewriteDateTimeLiteral(const QString& content, bool* changed)
+{
+    if (changed)
+        *changed = false;
+    // yyyy/mm/dd hh:nn:ss:z  with z of 1 to 3 digits; positions 0..18 fixed, ":" at 19
+    const int len = int(content.size());
+    if (len < 21 || len > 23)
+        return content;
+    if (!(digits(content, 0, 4) && at(content, 4, '/') && digits(content, 5, 2) && at(content, 7, '/')
+          && digits(content, 8, 2) && at(content, 10, ' ') && digits(content, 11, 2) && at(content, 13, ':')
+          && digits(content, 14, 2) && at(content, 16, ':') && digits(content, 17, 2) && at(content, 19, ':')
+          && digits(content, 20, len - 20)))
+        return content;
+    const QString ms = content.mid(20).rightJustified(3, QLatin1Char('0'));
+    if (changed)
+        *changed = true;
+    return content.left(19) + QLatin1Char('.') + ms;
+}
+
+QString SqlDialect::rewriteUnquoted(const QString& text)
+{
+    static const QRegularExpression like(QStringLiteral("(?<=\\s)LIKE(?=\\s)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression limit(QStringLiteral("(,|\\bSELECT\\b)(\\s*)Limit\\b(?=\\s*(?:,|FROM\\b))"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QString out = text;
+    if (out.contains(QLatin1String("like"), Qt::CaseInsensitive))
+        out.replace(like, QStringLiteral("ILIKE"));
+    if (out.contains(QLatin1String("limit"), Qt::CaseInsensitive))
+        out.replace(limit, QStringLiteral("\\1\\2\"limit\""));
+    return out;
+}
+
+namespace {
+char16_t lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
+
+// Whether the text at position i begins with the lower-case ASCII word w, case ignored.
+bool startsWithWord(const QString& sql, int i, const char* w)
+{
+    for (; *w; ++w, ++i)
+        if (i >= sql.size() || lower(sql[i].unicode()) != char16_t(*w))
+            return false;
+    return true;
+}
+
+// Whether rewrite() may change anything in the text: an unquoted "like" or "limit" (any case), or
+// a quoted literal shaped like a date-time with milliseconds after a colon. A quick scan without
+// copies, so that a long batch of generated statements (which has neither) is passed on as it is.
+bool mayNeedRewrite(const QString& sql)
+{
+    const int n = int(sql.size());
+    int i = 0;
+    while (i < n) {
+        const char16_t c = sql[i].unicode();
+        if (c == u'\'' || c == u'"') {
+            const int j = sqlClosingQuote(sql, i);
+            if (j >= n)
+                return false;   // unclosed: the rest goes unchanged
+            const int length = j - i - 1;
+            if (c == u'\'' && length >= 21 && length <= 23 && sql[i + 1 + 19] == QLatin1Char(':'))
+                return true;
+            i = j + 1;
+        } else {
+            if ((c == u'l' || c == u'L') && (startsWithWord(sql, i, "like") || startsWithWord(sql, i, "limit")))
+                return true;
+            ++i;
+        }
+    }
+    return false;
+}
 } // namespace
 
 QString SqlDialect::rewriteDateTimeLiteral(const QString& content, bool* changed)
@@ -134,17 +207,7 @@ QString SqlDialect::rewrite(const QString& sql) const
             continue;
         }
         out += rewriteUnquoted(sql.mid(runStart, i - runStart));
-        int j = i + 1;
-        while (j < n) {
-            if (sql[j] == c) {
-                if (j + 1 < n && sql[j + 1] == c) {
-                    j += 2;
-                    continue;
-                }
-                break;
-            }
-            ++j;
-        }
+        const int j = sqlClosingQuote(sql, i);
         if (j >= n) {   // unclosed: copy the rest unchanged
             out += QStringView(sql).mid(i);
             return out;

@@ -1,5 +1,7 @@
 #include "data/odbc/SqlParameterParser.h"
 
+#include "data/core/SqlLiterals.h"
+
 const QString SqlParameterParser::InvalidTokenMessage = QStringLiteral("Invalid parameter token in SQL statement.");
 
 bool SqlParameterParser::isNameChar(QChar c)
@@ -12,22 +14,16 @@ namespace {
 // none: its colons are all inside date-time literals).
 bool hasColonOutsideQuotes(const QString& sql)
 {
-    const QChar* p = sql.constData();
-    const QChar* const end = p + sql.size();
-    while (p < end) {
-        const char16_t c = p->unicode();
-        if (c == u'\'' || c == u'"') {
-            // a doubled quote closes and reopens the string: the same for this scan
-            ++p;
-            while (p < end && p->unicode() != c)
-                ++p;
-            if (p < end)
-                ++p;
-        } else {
-            if (c == u':')
-                return true;
-            ++p;
-        }
+    const int n = int(sql.size());
+    int i = 0;
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"'))
+            i = sqlClosingQuote(sql, i) + 1;   // an unclosed string runs to the end
+        else if (c == QLatin1Char(':'))
+            return true;
+        else
+            ++i;
     }
     return false;
 }
@@ -47,17 +43,7 @@ SqlParameterParser::Result SqlParameterParser::parse(const QString& sql)
         const QChar c = sql[i];
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
             // quoted string: copied unchanged up to its closing quote; a doubled quote stays inside
-            int j = i + 1;
-            while (j < n) {
-                if (sql[j] == c) {
-                    if (j + 1 < n && sql[j + 1] == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
+            const int j = sqlClosingQuote(sql, i);
             const int end = j < n ? j + 1 : n;   // an unclosed string runs to the end
             r.text += QStringView(sql).mid(i, end - i);
             i = end;
