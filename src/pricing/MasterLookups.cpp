@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <memory>
+#include <typeinfo>
 #include <optional>
 #include <utility>
 
@@ -82,11 +83,13 @@ TDataSif& dataModule()
     return *DataSif;
 }
 
-// Sets the text and runs it on the statement (closed first).
-void run(THstmt& q, const QString& sql)
+// Sets the text and runs it on the statement (closed first). shape: see THstmt::setColumnShape
+// (for the lookups that repeat one select list with other keys).
+void run(THstmt& q, const QString& sql, const QString& shape = QString())
 {
     q.Close();
     q.setSQL(sql);
+    q.setColumnShape(shape);
     ++g_queryCount;
     q.Execute();
 }
@@ -155,7 +158,8 @@ bool cachedLookup(const char* operation, Rec& rec, const QString& key, MakeSql&&
     return guardRoutine(QString::fromLatin1(operation), "qQueryFind", false, [&] {
         THstmt& q = dataModule().qQueryFind;
         try {
-            run(q, makeSql());
+            static const QString shape = QString::fromLatin1(typeid(Rec).name());
+            run(q, makeSql(), shape);
             Rec fresh;
             const bool found = q.FetchNext();
             if (found) {
@@ -319,7 +323,8 @@ const std::vector<SubjCenikRow>* contractRowsOf(const QString& subjekt, const QS
     std::vector<SubjCenikRow> rows;
     guardRoutine(QStringLiteral("FindSubjCenik"), "qFindSubjCenik", [&] {
         THstmt& q = dataModule().qFindSubjCenik;
-        run(q, sqlSubjCenikRows(subjekt, preIzd));
+        static const QString shape = QStringLiteral("SubjektCenik rows");
+        run(q, sqlSubjCenikRows(subjekt, preIzd), shape);
         while (q.FetchNext())
             rows.push_back(readSubjCenikRow(q));
         ok = true;
