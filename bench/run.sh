@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
 # The benchmarks on a private PostgreSQL instance that lives only for this run (not part of the
 # test suite):
-#   bench/run.sh
+#   bench/run.sh [--documents N]
+# --documents N adds a run of N documents of 5 lines after the usual ones (for example
+# --documents 300000, which takes some minutes; off by default).
 # Environment: BENCH_LINES_30K (lines per document of the 30,000-document run, default 5),
 # PG_FAST=1 (server without fsync, as the tests run it; default: an ordinary server).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+large=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --documents) large=${2:?--documents needs a number}; shift 2;;
+    *) echo "usage: bench/run.sh [--documents N]" >&2; exit 2;;
+  esac
+done
 "$root/scripts/deps.sh"
 "$root/scripts/build.sh" --target bench_generation bench_startup
 build=${OBDRAC_BUILD_DIR:-$root/build}
@@ -26,6 +35,11 @@ echo "== Kreiranje: 3.000 računov po 5 vrstic =="
 echo
 echo "== Kreiranje: 30.000 računov po ${BENCH_LINES_30K:-5} vrstic (poraba pomnilnika ne sme rasti) =="
 "$build/bench/bench_generation" --documents 30000 --lines "${BENCH_LINES_30K:-5}"
+if [ -n "$large" ]; then
+  echo
+  echo "== Kreiranje: $large računov po 5 vrstic (poraba pomnilnika ne sme rasti) =="
+  "$build/bench/bench_generation" --documents "$large" --lines 5
+fi
 echo
 echo "== Zagon programa =="
 "$build/bench/bench_startup" --runs 7

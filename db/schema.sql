@@ -756,6 +756,14 @@ CREATE TABLE MS (
 -- The partners of a partner type (partner-type templates list them at every run).
 CREATE INDEX subjekt_tippartnerjai ON Subjekt (TipPartnerjaI);
 CREATE INDEX subjekt_tippartnerjao ON Subjekt (TipPartnerjaO);
+-- The run asks for them with "TipPartnerjaI LIKE 'x' OR TipPartnerjaO LIKE 'x'", which reaches
+-- PostgreSQL as ILIKE (the suite's server compares texts without regard to case). A B-tree
+-- index serves neither ILIKE nor a collation other than C, so without these trigram indexes every
+-- partner-type template read the whole partner table: a run's time grew with the square of the
+-- company's size.
+CREATE EXTENSION IF NOT EXISTS pg_trgm;
+CREATE INDEX subjekt_tippartnerjai_trgm ON Subjekt USING gin (TipPartnerjaI gin_trgm_ops);
+CREATE INDEX subjekt_tippartnerjao_trgm ON Subjekt USING gin (TipPartnerjaO gin_trgm_ops);
 
 CREATE TABLE SubjektCenik (
   Subjekt    varchar(30) COLLATE slovenian NOT NULL,

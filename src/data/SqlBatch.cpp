@@ -13,31 +13,55 @@
 #include <QDateTime>
 
 namespace {
-QString insertValueText(const QVariant& v)
+// Appends one value of an INSERT in its SQL form (see sqlInsertValues).
+void appendInsertValue(QString& out, const QVariant& v)
 {
-    if (!v.isValid() || v.isNull())
-        return QStringLiteral("null");
-    if (v.metaType() == QMetaType::fromType<Money>())
-        return FloatToStrSQL(v.value<Money>());
-    if (isIntegerValue(v))
-        return v.typeId() == QMetaType::ULongLong ? v.toString() : QString::number(v.toLongLong());
-    if (isRealValue(v))
-        return FloatToStrSQL(v.toDouble());
+    if (!v.isValid() || v.isNull()) {
+        out += QLatin1String("null");
+        return;
+    }
+    if (v.metaType() == QMetaType::fromType<Money>()) {
+        appendFloatSQL(out, *static_cast<const Money*>(v.constData()));
+        return;
+    }
+    if (isIntegerValue(v)) {
+        out += v.typeId() == QMetaType::ULongLong ? v.toString() : QString::number(v.toLongLong());
+        return;
+    }
+    if (isRealValue(v)) {
+        appendFloatSQL(out, v.typeId() == QMetaType::Double ? *static_cast<const double*>(v.constData()) : v.toDouble());
+        return;
+    }
     switch (v.typeId()) {
     case QMetaType::QString:
-        return sqlQuotedStr(v.toString());
+        appendQuotedStr(out, *static_cast<const QString*>(v.constData()));
+        return;
     case QMetaType::QDate:
     case QMetaType::QDateTime: {
-        if (isZeroDateValue(v))
-            return QStringLiteral("null");
+        if (isZeroDateValue(v)) {
+            out += QLatin1String("null");
+            return;
+        }
         const QDateTime dt = v.typeId() == QMetaType::QDate ? QDateTime(v.toDate(), QTime(0, 0)) : v.toDateTime();
-        return QLatin1Char('\'') + DateTimeToStrSQL(dt) + QLatin1Char('\'');
+        out += QLatin1Char('\'');
+        out += DateTimeToStrSQL(dt);
+        out += QLatin1Char('\'');
+        return;
     }
     default:
-        return QStringLiteral("null");
+        out += QLatin1String("null");
+        return;
     }
 }
 
+// A column name of the pairs (normally a QString).
+void appendName(QString& out, const QVariant& name)
+{
+    if (name.typeId() == QMetaType::QString)
+        out += *static_cast<const QString*>(name.constData());
+    else
+        out += name.toString();
+}
 } // namespace
 
 void sqlInsertValues(const QString& Table, const QVariantList& Pairs, QString& Buffer)
@@ -51,13 +75,13 @@ void sqlInsertValues(const QString& Table, const QVariantList& Pairs, QString& B
     for (qsizetype i = 0; i + 1 < Pairs.size(); i += 2) {
         if (i > 0)
             Buffer += QLatin1Char(',');
-        Buffer += Pairs[i].toString();
+        appendName(Buffer, Pairs[i]);
     }
-    Buffer += QStringLiteral(") VALUES (");
+    Buffer += QLatin1String(") VALUES (");
     for (qsizetype i = 0; i + 1 < Pairs.size(); i += 2) {
         if (i > 0)
             Buffer += QLatin1Char(',');
-        Buffer += insertValueText(Pairs[i + 1]);
+        appendInsertValue(Buffer, Pairs[i + 1]);
     }
     Buffer += QStringLiteral("); ");
 }

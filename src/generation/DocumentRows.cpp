@@ -3,6 +3,8 @@
 #include "generation/NarocRec.h"
 #include "pricing/PrometRec.h"
 
+#include <QHash>
+
 #include <initializer_list>
 #include <utility>
 
@@ -18,12 +20,22 @@ QVariant amount(Money m)
     return QVariant::fromValue(m);
 }
 
+// The column name of a literal, made once: the rows of a run repeat the same few dozen names.
+const QString& columnName(const char* literal)
+{
+    static QHash<const char*, QString> names;
+    auto it = names.constFind(literal);
+    if (it == names.constEnd())
+        it = names.insert(literal, QString::fromLatin1(literal));
+    return *it;
+}
+
 QVariantList pairs(std::initializer_list<std::pair<const char*, QVariant>> items)
 {
     QVariantList list;
     list.reserve(qsizetype(items.size() * 2));
     for (const auto& [name, value] : items) {
-        list << QString::fromLatin1(name);
+        list << columnName(name);
         list << value;
     }
     return list;

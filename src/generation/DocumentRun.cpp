@@ -376,6 +376,7 @@ const std::vector<DocumentRun::TemplateLine>& DocumentRun::templateLines()
     THstmt& q2 = DataSif->qQuery2;
     q2.Close();
     q2.setSQL(templateLinesSelect(m_template.kljuc));
+    q2.setColumnShape(QStringLiteral("templateLines"));
     executeOrRaise(q2);
     m_lines.clear();
     m_linesRead = false;

@@ -1,4 +1,5 @@
 #include "pricing/FormulaVariables.h"
+#include "pricing/MasterLookups.h"
 
 #include <QStringView>
 #include <charconv>
@@ -144,9 +145,33 @@ std::optional<FormulaVariableValue> PriceFormulaValues::operator()(const QString
 
 PriceFormulaOutcome EvalPriceFormulaText(const QString& formula, const FormulaVariableLookup& lookup)
 {
+    // The lines of a run evaluate the same few formulas with the same few values over and over;
+    // the evaluation depends on the substituted text alone, so within a run its results are kept
+    // by that text (a bounded number of them; GUI thread only).
+    static QHash<QString, FormulaEvalResult> evaluated;
+    static quint64 evaluatedIn = 0;
+    constexpr qsizetype MaxEvaluated = 4096;
     PriceFormulaOutcome outcome;
     outcome.text = SubstituteFormulaVariables(formula, lookup);
-    if (!outcome.text.isEmpty())
+    if (outcome.text.isEmpty())
+        return outcome;
+    const quint64 run = LookupRunCache::currentRun();
+    if (run == 0) {
         outcome.result = EvalFormula(outcome.text);
+        return outcome;
+    }
+    if (evaluatedIn != run) {
+        evaluated.clear();
+        evaluatedIn = run;
+    }
+    const auto known = evaluated.constFind(outcome.text);
+    if (known != evaluated.constEnd()) {
+        outcome.result = *known;
+        return outcome;
+    }
+    outcome.result = EvalFormula(outcome.text);
+    if (evaluated.size() >= MaxEvaluated)
+        evaluated.clear();
+    evaluated.insert(outcome.text, outcome.result);
     return outcome;
 }

@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <memory>
+#include <typeinfo>
 #include <optional>
 #include <utility>
 
@@ -37,6 +38,7 @@ struct RunCache {
 };
 std::unique_ptr<RunCache> g_runCache;
 int g_runCacheDepth = 0;
+quint64 g_runSerial = 0;   // the number of the last run whose cache was made
 bool g_runCacheEnabled = true;
 
 template <class Rec>
@@ -81,11 +83,13 @@ TDataSif& dataModule()
     return *DataSif;
 }
 
-// Sets the text and runs it on the statement (closed first).
-void run(THstmt& q, const QString& sql)
+// Sets the text and runs it on the statement (closed first). shape: see THstmt::setColumnShape
+// (for the lookups that repeat one select list with other keys).
+void run(THstmt& q, const QString& sql, const QString& shape = QString())
 {
     q.Close();
     q.setSQL(sql);
+    q.setColumnShape(shape);
     ++g_queryCount;
     q.Execute();
 }
@@ -154,7 +158,8 @@ bool cachedLookup(const char* operation, Rec& rec, const QString& key, MakeSql&&
     return guardRoutine(QString::fromLatin1(operation), "qQueryFind", false, [&] {
         THstmt& q = dataModule().qQueryFind;
         try {
-            run(q, makeSql());
+            static const QString shape = QString::fromLatin1(typeid(Rec).name());
+            run(q, makeSql(), shape);
             Rec fresh;
             const bool found = q.FetchNext();
             if (found) {
@@ -263,17 +268,17 @@ SubjCenikRow readSubjCenikRow(THstmt& q)
     return r;
 }
 
-QString withoutTrailingBlanks(const QString& s)
+QStringView withoutTrailingBlanks(QStringView s)
 {
     qsizetype n = s.size();
     while (n > 0 && s.at(n - 1) == QLatin1Char(' '))
         --n;
-    return s.left(n);
+    return s.first(n);
 }
 
 // A name as a server that ignores case and trailing blanks compares it: two names that such a
 // server may find equal have the same loose key.
-QString looseKey(const QString& s) { return withoutTrailingBlanks(s).toCaseFolded(); }
+QString looseKey(const QString& s) { return withoutTrailingBlanks(s).toString().toCaseFolded(); }
 
 // Whether the subject may have rows on the side: false only when the list of subjects with
 // rows (read once per side and run) does not name it, even loosely.
@@ -318,7 +323,8 @@ const std::vector<SubjCenikRow>* contractRowsOf(const QString& subjekt, const QS
     std::vector<SubjCenikRow> rows;
     guardRoutine(QStringLiteral("FindSubjCenik"), "qFindSubjCenik", [&] {
         THstmt& q = dataModule().qFindSubjCenik;
-        run(q, sqlSubjCenikRows(subjekt, preIzd));
+        static const QString shape = QStringLiteral("SubjektCenik rows");
+        run(q, sqlSubjCenikRows(subjekt, preIzd), shape);
         while (q.FetchNext())
             rows.push_back(readSubjCenikRow(q));
         ok = true;
@@ -350,7 +356,7 @@ std::pair<int, SubjCenikRow> FindSubjCenikRow(const std::vector<std::pair<QStrin
         const std::vector<SubjCenikRow>* rows = contractRowsOf(pairs[i].first, preIzd);
         if (!rows)
             return fromServer();
-        const QString wanted = withoutTrailingBlanks(pairs[i].second);
+        const QStringView wanted = withoutTrailingBlanks(pairs[i].second);
         for (const SubjCenikRow& r : *rows) {
             if (r.Ident == pairs[i].second)
                 return {int(i), r};
@@ -437,8 +443,10 @@ qint64 lookupQueryCount() { return g_queryCount; }
 
 LookupRunCache::LookupRunCache()
 {
-    if (g_runCacheDepth++ == 0 && g_runCacheEnabled)
+    if (g_runCacheDepth++ == 0 && g_runCacheEnabled) {
         g_runCache = std::make_unique<RunCache>();
+        ++g_runSerial;
+    }
 }
 
 LookupRunCache::~LookupRunCache()
@@ -448,6 +456,7 @@ LookupRunCache::~LookupRunCache()
 }
 
 bool LookupRunCache::active() { return g_runCache != nullptr; }
+quint64 LookupRunCache::currentRun() { return g_runCache ? g_runSerial : 0; }
 
 void LookupRunCache::preloadPartners(const QStringList& names)
 {

@@ -159,6 +159,9 @@ public:
     static void preloadPartners(const QStringList& names);
     static constexpr int MaxPreloadPartners = 1000;
     static bool active();
+    // A number of the run whose cache is active (a new one for every outermost scope), 0 when
+    // none is: for values that a run may keep without a cache of their own.
+    static quint64 currentRun();
     // For measurements and tests: with false the scopes keep nothing (the lookups keep only their
     // last key, as outside a run).
     static void setEnabled(bool enabled);

@@ -231,7 +231,9 @@ bool IzrCenePozC(const QString& cenRazred, const QString& partner, const QString
         PriceExplanation.clear();
         const PriceWorking w =
             determinePrice(cenRazred, partner, valuta, datum, kolicina, item, side, partnerRec, params);
-        PriceExplanation = priceExplanation(w);
+        // A run prices thousands of lines and shows no explanation: it is made for single prices.
+        if (!LookupRunCache::active())
+            PriceExplanation = priceExplanation(w);
         cena = w.price.toDouble();
         rabat = w.discount;
         return true;
@@ -242,7 +244,17 @@ bool IzrCenePozC(const QString& cenRazred, const QString& partner, const QString
                  double kolicina, const TMSRec& item, const QString& side, double& cena, double& rabat)
 {
     return guardRoutine(QStringLiteral("IzrCenePozC"), "", false, [&] {
-        return IzrCenePozC(cenRazred, partner, valuta, datum, kolicina, item, side, SubjRec,
-                           PriceParameters::fromParam(), cena, rabat);
+        // Within a run the parameter row is read once (a run does not change it).
+        static PriceParameters runParams;
+        static quint64 runParamsOf = 0;
+        const quint64 run = LookupRunCache::currentRun();
+        if (run == 0)
+            return IzrCenePozC(cenRazred, partner, valuta, datum, kolicina, item, side, SubjRec,
+                               PriceParameters::fromParam(), cena, rabat);
+        if (runParamsOf != run) {
+            runParams = PriceParameters::fromParam();
+            runParamsOf = run;
+        }
+        return IzrCenePozC(cenRazred, partner, valuta, datum, kolicina, item, side, SubjRec, runParams, cena, rabat);
     });
 }

@@ -99,7 +99,8 @@ QStringList priceExplanation(const PriceWorking& w);
 // purchase. The partner's terms are taken from SubjRec, which the caller has
 // loaded for the document's partner; the parameters from the parameter row. On success sets cena
 // (an amount's value) and rabat (percent), fills PriceExplanation with the lines of
-// priceExplanation and returns true. A failure is reported as "IzrCenePozC", leaves cena and
+// priceExplanation (not within a run, LookupRunCache, which shows none and reads the parameters
+// once) and returns true. A failure is reported as "IzrCenePozC", leaves cena and
 // rabat as they were, leaves PriceExplanation empty and returns false.
 bool IzrCenePozC(const QString& cenRazred, const QString& partner, const QString& valuta, const QDate& datum,
                  double kolicina, const TMSRec& item, const QString& side, double& cena, double& rabat);

@@ -378,3 +378,44 @@ TEST_F(OdbcStatement, NumbersSurviveAProcessLocaleWithADecimalComma)
     EXPECT_EQ(q.ColumnAsString(3), QString("2469"));
     q.ExecDirect("UPDATE Vrednosti SET Kolicina = NULL, Znesek = NULL WHERE Kljuc = 'PRAZNO'");
 }
+
+// A select list run again under its column shape reads its values as the first time; another
+// number of columns under the same key is described anew; setSQL forgets the key; the base table
+// of a column is still there when asked for (it is asked of the driver only then).
+TEST_F(OdbcStatement, ColumnShapeReusedOnlyForTheSameColumns)
+{
+    THstmt q(&db);
+    for (const char* key : {"PRAZNO", "POLNO", "POLNO"}) {
+        q.setSQL(QString("SELECT Naziv, Kolicina, Poz, Datum, Znesek FROM Vrednosti WHERE Kljuc = '%1'").arg(key));
+        q.setColumnShape("vrednosti");
+        q.Execute();
+        ASSERT_TRUE(q.FetchNext()) << key;
+        EXPECT_EQ(q.ColName(2), QString("KOLICINA"));
+        EXPECT_EQ(q.ColFieldType(4), TFieldType::ftDateTime);
+        EXPECT_EQ(q.ColBaseTable(1).toLower(), QString("vrednosti"));
+        EXPECT_EQ(q.ColBaseColumn(5), QString("ZNESEK"));
+        if (QString(key) == "POLNO") {
+            EXPECT_EQ(q.ColumnAsString(1), QString::fromUtf8("Žličnik"));
+            EXPECT_EQ(q.ColumnAsFloat(2), 2.5);
+            EXPECT_EQ(q.ColumnAsInteger(3), 10);
+            EXPECT_EQ(q.ColumnAsDateTime(4).toDateTime(), QDateTime(QDate(2003, 5, 17), QTime(10, 20, 30, 250)));
+            EXPECT_EQ(q.ColumnAsString(5), QString("12.3456"));
+        } else {
+            EXPECT_TRUE(q.ColumnIsNull(1));
+        }
+    }
+    q.setSQL("SELECT Kljuc, Opomba FROM Vrednosti WHERE Kljuc = 'POLNO'");
+    q.setColumnShape("vrednosti");
+    q.Execute();
+    ASSERT_EQ(q.ColCount(), 2);
+    EXPECT_EQ(q.ColName(1), QString("KLJUC"));
+    ASSERT_TRUE(q.FetchNext());
+    EXPECT_EQ(q.ColumnAsString(2), QString("dolgo besedilo"));
+    // Without a key (setSQL forgets it) a different list of as many columns is described anew.
+    q.setSQL("SELECT Poz, Naziv FROM Vrednosti WHERE Kljuc = 'POLNO'");
+    q.Execute();
+    EXPECT_EQ(q.ColName(1), QString("POZ"));
+    EXPECT_EQ(q.ColFieldType(1), TFieldType::ftSmallint);
+    ASSERT_TRUE(q.FetchNext());
+    EXPECT_EQ(q.ColumnAsInteger(1), 10);
+}

@@ -4,6 +4,7 @@
 #include "GenerationFixture.h"
 #include "generation/DueTemplates.h"
 #include "generation/ListingRun.h"
+#include "data/odbc/SqlDialect.h"
 
 namespace {
 
@@ -68,6 +69,19 @@ TEST_F(BlockSelectionTest, EveryTemplateOnceOverSeveralBlocks)
     // The next run makes exactly the templates of period 0 again.
     RecordedRun again(march31, march31);
     EXPECT_EQ(again.run().invoicesWritten, templates / 3);
+}
+
+// The partners of a partner type are found through an index, whatever the number of partners:
+// the statement reaches PostgreSQL with ILIKE, which a B-tree index cannot serve (without one,
+// every partner-type template read the whole partner table).
+TEST_F(BlockSelectionTest, PartnersOfATypeThroughAnIndex)
+{
+    const QString sql = SqlDialect(SqlDialect::Kind::PostgreSQL).rewrite(partnersOfTypeSelect("BT0001"));
+    ASSERT_TRUE(sql.contains(" ILIKE 'BT0001'"));
+    const QString plan = db->psql("SET enable_seqscan = off; EXPLAIN " + sql);
+    EXPECT_TRUE(plan.contains("subjekt_tippartnerjai_trgm")) << plan.toStdString();
+    EXPECT_TRUE(plan.contains("subjekt_tippartnerjao_trgm")) << plan.toStdString();
+    EXPECT_FALSE(plan.contains("Seq Scan")) << plan.toStdString();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "pricing/FormulaVariables.h"
+#include "pricing/MasterLookups.h"
 
 #include <QLocale>
 #include <clocale>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -238,3 +240,41 @@ TEST_F(DecimalCommaLocale, QuantityReachesFormulaWithPoint)
 }
 
 }  // namespace
+
+// Within a run (LookupRunCache) evaluations are kept by their substituted text: asked again, in
+// any order, with other values between, each formula gives what it gives outside a run, errors
+// included, and a new run starts with nothing kept.
+TEST(EvalPriceFormulaText, WithinARunAsOutside)
+{
+    const char* formulas[] = {"#VPCENA1# * 1,2", "[#CENRAZRED#=1:#MPCENA#][#CENRAZRED#=2:#VPCENA1#]0",
+                              "#VPCENA1#/0", "[#CENRAZRED#=9:1]", "#KOLICINA#*#MPCENA#-3", "(#NABACENA#+1", ""};
+    std::vector<PriceFormulaValues> valueSets;
+    for (int i = 0; i < 4; ++i) {
+        PriceFormulaValues v;
+        v.kolicina = 1.5 * i;
+        v.cenRazred = QString::number(1 + i % 2);
+        v.mpCena = 120 + i;
+        v.vpCena1 = 100 - i;
+        v.nabaCena = i;
+        valueSets.push_back(v);
+    }
+    std::vector<PriceFormulaOutcome> outside;
+    for (const PriceFormulaValues& v : valueSets)
+        for (const char* f : formulas)
+            outside.push_back(EvalPriceFormulaText(QString::fromUtf8(f), v));
+    for (int round = 0; round < 2; ++round) {
+        LookupRunCache run;
+        ASSERT_TRUE(LookupRunCache::active());
+        for (int pass = 0; pass < 3; ++pass) {
+            size_t k = 0;
+            for (const PriceFormulaValues& v : valueSets)
+                for (const char* f : formulas) {
+                    const PriceFormulaOutcome o = EvalPriceFormulaText(QString::fromUtf8(f), v);
+                    const PriceFormulaOutcome& e = outside[k++];
+                    EXPECT_EQ(o.text, e.text) << f;
+                    EXPECT_EQ(o.result.value, e.result.value) << f;
+                    EXPECT_EQ(o.result.error, e.result.error) << f;
+                }
+        }
+    }
+}

@@ -1,6 +1,7 @@
 #include "data/core/SqlLiterals.h"
 #include <charconv>
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -39,46 +40,109 @@ QString DateTimeToStrSQL(const QDateTime& dateTime)
     return text;
 }
 
-QString FloatToStrSQL(double value)
+namespace {
+
+// FloatToStrSQL into a character buffer (at least 32 characters); returns the length.
+int floatToSqlChars(double value, char* out)
 {
-    if (std::isnan(value))
-        return QStringLiteral("NAN");
-    if (std::isinf(value))
-        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-    if (value == 0.0)
-        return QStringLiteral("0");
+    char* o = out;
+    const auto put = [&o](const char* text) {
+        while (*text)
+            *o++ = *text++;
+    };
+    if (std::isnan(value)) {
+        put("NAN");
+        return int(o - out);
+    }
+    if (std::isinf(value)) {
+        put(value < 0 ? "-INF" : "INF");
+        return int(o - out);
+    }
+    if (value == 0.0) {
+        *o++ = '0';
+        return 1;
+    }
+    // A whole number below 1E15 has all its digits among the 15 significant ones.
+    if (std::fabs(value) < 1e15 && std::trunc(value) == value)
+        return int(std::to_chars(out, out + 32, static_cast<long long>(value)).ptr - out);
 
     // 15 significant digits, correctly rounded, locale-independent: "-d.dddddddddddddde+XX".
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-    const std::string text(buffer, result.ptr);
-    const bool negative = text.front() == '-';
-    const std::size_t first = negative ? 1 : 0;
-    const std::size_t e = text.find('e');
-    std::string digits = text.substr(first, 1) + text.substr(first + 2, e - first - 2);
-    const int exponent = std::atoi(text.c_str() + e + 1);
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    char text[40];
+    const char* const end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14).ptr;
+    const bool negative = text[0] == '-';
+    const char* p = text + (negative ? 1 : 0);
+    char digits[20];
+    int count = 0;
+    digits[count++] = *p;
+    p += 2;   // the digit and the point
+    while (p < end && *p != 'e')
+        digits[count++] = *p++;
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exponent);
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
 
-    std::string out;
     if (negative)
-        out += '-';
+        *o++ = '-';
     if (exponent < -4 || exponent >= 15) {
-        out += digits[0];
-        if (digits.size() > 1)
-            out += '.' + digits.substr(1);
-        out += 'E' + std::to_string(exponent);
+        *o++ = digits[0];
+        if (count > 1) {
+            *o++ = '.';
+            for (int i = 1; i < count; ++i)
+                *o++ = digits[i];
+        }
+        *o++ = 'E';
+        o = std::to_chars(o, o + 8, exponent).ptr;
     } else if (exponent >= 0) {
-        const std::size_t intDigits = std::size_t(exponent) + 1;
-        if (digits.size() <= intDigits) {
-            out += digits + std::string(intDigits - digits.size(), '0');
-        } else {
-            out += digits.substr(0, intDigits) + '.' + digits.substr(intDigits);
+        const int intDigits = exponent + 1;
+        for (int i = 0; i < std::max(count, intDigits); ++i) {
+            if (i == intDigits)
+                *o++ = '.';
+            *o++ = i < count ? digits[i] : '0';
         }
     } else {
-        out += "0." + std::string(std::size_t(-exponent - 1), '0') + digits;
+        *o++ = '0';
+        *o++ = '.';
+        for (int i = 0; i < -exponent - 1; ++i)
+            *o++ = '0';
+        for (int i = 0; i < count; ++i)
+            *o++ = digits[i];
     }
-    return QString::fromLatin1(out.data(), qsizetype(out.size()));
+    return int(o - out);
+}
+
+} // namespace
+
+QString FloatToStrSQL(double value)
+{
+    char buffer[48];
+    return QString::fromLatin1(buffer, floatToSqlChars(value, buffer));
+}
+
+void appendFloatSQL(QString& out, double value)
+{
+    char buffer[48];
+    out += QLatin1StringView(buffer, floatToSqlChars(value, buffer));
+}
+
+void appendFloatSQL(QString& out, Money amount)
+{
+    out += amount.toString();
+}
+
+void appendQuotedStr(QString& out, QStringView text)
+{
+    out += QLatin1Char('\'');
+    for (;;) {
+        const qsizetype quote = text.indexOf(QLatin1Char('\''));
+        if (quote < 0)
+            break;
+        out += text.first(quote + 1);
+        out += QLatin1Char('\'');
+        text = text.sliced(quote + 1);
+    }
+    out += text;
+    out += QLatin1Char('\'');
 }
 
 QString FloatToStrSQL(Money amount)

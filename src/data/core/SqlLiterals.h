@@ -39,6 +39,11 @@ QString sqlStrApostrof(const QString& text);
 // A complete text literal: "'" + the text with every "'" doubled + "'".
 QString sqlQuotedStr(const QString& text);
 
+// The same literals appended to a text, for writers of long statement texts (no temporaries).
+void appendFloatSQL(QString& out, double value);   // FloatToStrSQL(value)
+void appendFloatSQL(QString& out, Money amount);   // FloatToStrSQL(amount)
+void appendQuotedStr(QString& out, QStringView text);   // sqlQuotedStr(text)
+
 // Where the quoted text that opens at sql[open] (a "'" or a '"') ends: the position of its
 // closing quote, a doubled quote staying inside ('it''s'); sql.size() when it is never closed.
 // The one scanner of quoted texts for everything that rewrites statements around them.

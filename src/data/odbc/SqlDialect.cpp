@@ -69,9 +69,50 @@ QString SqlDialect::rewriteUnquoted(const QString& text)
     return out;
 }
 
+namespace {
+char16_t lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
+
+// Whether the text at position i begins with the lower-case ASCII word w, case ignored.
+bool startsWithWord(const QString& sql, int i, const char* w)
+{
+    for (; *w; ++w, ++i)
+        if (i >= sql.size() || lower(sql[i].unicode()) != char16_t(*w))
+            return false;
+    return true;
+}
+
+// Whether rewrite() may change anything in the text: an unquoted "like" or "limit" (any case), or
+// a quoted literal shaped like a date-time with milliseconds after a colon. A quick scan without
+// copies, so that a long batch of generated statements (which has neither) is passed on as it is.
+bool mayNeedRewrite(const QString& sql)
+{
+    const int n = int(sql.size());
+    int i = 0;
+    while (i < n) {
+        const char16_t c = sql[i].unicode();
+        if (c == u'\'' || c == u'"') {
+            const int j = sqlClosingQuote(sql, i);
+            if (j >= n)
+                return false;   // unclosed: the rest goes unchanged
+            const int length = j - i - 1;
+            if (c == u'\'' && length >= 21 && length <= 23 && sql[i + 1 + 19] == QLatin1Char(':'))
+                return true;
+            i = j + 1;
+        } else {
+            if ((c == u'l' || c == u'L') && (startsWithWord(sql, i, "like") || startsWithWord(sql, i, "limit")))
+                return true;
+            ++i;
+        }
+    }
+    return false;
+}
+} // namespace
+
 QString SqlDialect::rewrite(const QString& sql) const
 {
     if (m_kind != Kind::PostgreSQL)
+        return sql;
+    if (!mayNeedRewrite(sql))
         return sql;
     QString out;
     out.reserve(sql.size() + 16);

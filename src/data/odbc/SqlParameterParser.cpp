@@ -9,9 +9,33 @@ bool SqlParameterParser::isNameChar(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('@');
 }
 
+namespace {
+// Whether a ":" stands outside quotes anywhere in the text (a batch of generated statements has
+// none: its colons are all inside date-time literals).
+bool hasColonOutsideQuotes(const QString& sql)
+{
+    const int n = int(sql.size());
+    int i = 0;
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"'))
+            i = sqlClosingQuote(sql, i) + 1;   // an unclosed string runs to the end
+        else if (c == QLatin1Char(':'))
+            return true;
+        else
+            ++i;
+    }
+    return false;
+}
+} // namespace
+
 SqlParameterParser::Result SqlParameterParser::parse(const QString& sql)
 {
     Result r;
+    if (!hasColonOutsideQuotes(sql)) {
+        r.text = sql;   // nothing to replace: the same text, shared
+        return r;
+    }
     r.text.reserve(sql.size());
     const int n = int(sql.size());
     int i = 0;

@@ -139,6 +139,7 @@ void THstmt::setSQL(const QString& sql)
 {
     Close();
     m_sql = sql;
+    m_columnShape.clear();
     m_parsed = false;
     m_prepared = false;
     m_markerNames.clear();
@@ -408,6 +409,15 @@ void THstmt::afterExecute()
         SQLSMALLINT columns = 0;
         checkOdbc(SQLNumResultCols(h, &columns), SQL_HANDLE_STMT, h);
         if (columns > 0) {
+            if (!m_columnShape.isEmpty()) {
+                const auto known = m_shapes.constFind(m_columnShape);
+                if (known != m_shapes.constEnd() && known->size() == size_t(columns)) {
+                    m_columns = *known;
+                    m_cells.assign(m_columns.size(), Cell());
+                    m_hasResult = true;
+                    return;
+                }
+            }
             m_columns.resize(size_t(columns));
             for (SQLSMALLINT c = 1; c <= columns; ++c) {
                 ColumnInfo& info = m_columns[size_t(c - 1)];
@@ -421,16 +431,12 @@ void THstmt::afterExecute()
                 info.size = size;
                 info.scale = scale;
                 info.nullable = nullable != SQL_NO_NULLS;
-                SQLWCHAR text[256] = {};
-                SQLSMALLINT textBytes = 0;
-                SQLLEN numeric = 0;
-                if (SQL_SUCCEEDED(SQLColAttributeW(h, SQLUSMALLINT(c), SQL_DESC_BASE_TABLE_NAME, text, sizeof(text),
-                                                   &textBytes, &numeric)))
-                    info.baseTable = fromOdbcWide(text, -1);
-                text[0] = 0;
-                if (SQL_SUCCEEDED(SQLColAttributeW(h, SQLUSMALLINT(c), SQL_DESC_BASE_COLUMN_NAME, text, sizeof(text),
-                                                   &textBytes, &numeric)))
-                    info.baseColumn = fromOdbcWide(text, -1).toUpper();
+            }
+            if (!m_columnShape.isEmpty()) {
+                constexpr qsizetype MaxShapes = 8;
+                if (m_shapes.size() >= MaxShapes)
+                    m_shapes.clear();
+                m_shapes.insert(m_columnShape, m_columns);
             }
             m_cells.assign(m_columns.size(), Cell());
             m_hasResult = true;

@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -58,6 +59,12 @@ public:
     // Replacing the text closes the statement and drops its preparation and bound parameters.
     const QString& SQL() const { return m_sql; }
     void setSQL(const QString& sql);
+
+    // For a statement run many times with other literal values in the same select list (a run's
+    // reads): the result columns of the next execution are those described the last time under
+    // this key, when their number agrees, instead of being asked of the driver column by column
+    // (which some drivers make costly). Cleared by setSQL; the statement keeps a few keys.
+    void setColumnShape(const QString& key) { m_columnShape = key; }
 
     // ODBC concurrency (SQL_CONCUR_*): 1 read-only (default), 4 optimistic by values.
     unsigned ConcurrencyType() const { return m_concurrency; }
@@ -131,8 +138,11 @@ public:
         qulonglong size = 0;
         int scale = 0;
         bool nullable = true;
-        QString baseTable;
-        QString baseColumn;
+        // Asked of the driver only when first wanted (ColBaseTable, ColBaseColumn): some drivers
+        // parse the statement and read the catalog for them, which a plain read does not need.
+        mutable QString baseTable;
+        mutable QString baseColumn;
+        mutable bool baseNamesRead = false;
     };
     const std::vector<ColumnInfo>& Columns() const { return m_columns; }
 
@@ -148,6 +158,7 @@ private:
     void afterExecute();
     void drainResults();
     const ColumnInfo& column(int n) const;
+    const ColumnInfo& columnWithBaseNames(int n) const;
     struct Cell;
     const Cell& cell(int n);
     void readCell(int n, Cell& c);
@@ -178,6 +189,8 @@ private:
     bool m_rowValid = false;
     qint64 m_rowCount = -1;
     std::vector<ColumnInfo> m_columns;
+    QString m_columnShape;
+    QHash<QString, std::vector<ColumnInfo>> m_shapes;   // key -> columns described under it
     std::vector<Cell> m_cells;
     int m_cellsRead = 0;
 };

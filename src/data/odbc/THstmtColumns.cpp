@@ -2,6 +2,7 @@
 #include "data/odbc/THstmt.h"
 
 #include "data/odbc/EODBC.h"
+#include "data/odbc/OdbcText.h"
 #include "data/odbc/THstmtCell.h"
 
 #include <QDate>
@@ -25,8 +26,30 @@ TFieldType THstmt::ColFieldType(int n) const
     const ColumnInfo& c = column(n);
     return fieldTypeFromSql(c.sqlType, c.size, c.scale);
 }
-QString THstmt::ColBaseTable(int n) const { return column(n).baseTable; }
-QString THstmt::ColBaseColumn(int n) const { return column(n).baseColumn; }
+const THstmt::ColumnInfo& THstmt::columnWithBaseNames(int n) const
+{
+    const ColumnInfo& info = column(n);
+    if (info.baseNamesRead)
+        return info;
+    info.baseNamesRead = true;
+    SQLHSTMT h = m_stmt.get();
+    if (!h || !m_hasResult)
+        return info;
+    SQLWCHAR text[256] = {};
+    SQLSMALLINT textBytes = 0;
+    SQLLEN numeric = 0;
+    if (SQL_SUCCEEDED(SQLColAttributeW(h, SQLUSMALLINT(n), SQL_DESC_BASE_TABLE_NAME, text, sizeof(text), &textBytes,
+                                       &numeric)))
+        info.baseTable = fromOdbcWide(text, -1);
+    text[0] = 0;
+    if (SQL_SUCCEEDED(SQLColAttributeW(h, SQLUSMALLINT(n), SQL_DESC_BASE_COLUMN_NAME, text, sizeof(text), &textBytes,
+                                       &numeric)))
+        info.baseColumn = fromOdbcWide(text, -1).toUpper();
+    return info;
+}
+
+QString THstmt::ColBaseTable(int n) const { return columnWithBaseNames(n).baseTable; }
+QString THstmt::ColBaseColumn(int n) const { return columnWithBaseNames(n).baseColumn; }
 
 int THstmt::ColIndex(const QString& name) const
 {
