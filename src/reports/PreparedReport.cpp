@@ -94,10 +94,13 @@ void PreparedReport::paintPage(int index, QPainter& painter, double pixelsPerMm)
         p.setCapStyle(Qt::FlatCap);
         return p;
     };
+    bool* penChanged = nullptr;
     auto drawFrame = [&](const QRectF& r, quint8 sides, const QColor& colour, float widthMm) {
         if (!sides || widthMm <= 0)
             return;
         painter.setPen(pen(colour, widthMm));
+        if (penChanged)
+            *penChanged = false;
         if (sides == 15) {
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(r);
@@ -109,15 +112,27 @@ void PreparedReport::paintPage(int index, QPainter& painter, double pixelsPerMm)
         if (sides & 8) painter.drawLine(r.bottomLeft(), r.bottomRight());
     };
 
+    int currentFont = -1;
+    QColor currentColour;
+    bool textPenSet = false;
+    penChanged = &textPenSet;
     for (const PreparedPrimitive& item : pg.items) {
         const QRectF r = unitRect(item.rectMm);
         switch (item.kind) {
         case PreparedPrimitive::Kind::Text: {
             if (item.fill.isValid())
                 painter.fillRect(r, item.fill);
-            if (item.font < fonts.size())
+            // Font and pen only when they change: most texts of a page share them.
+            if (item.font < fonts.size() && item.font != currentFont) {
                 painter.setFont(fonts[item.font]);
-            painter.setPen(item.colour.isValid() ? item.colour : QColor(Qt::black));
+                currentFont = item.font;
+            }
+            const QColor colour = item.colour.isValid() ? item.colour : QColor(Qt::black);
+            if (!textPenSet || colour != currentColour) {
+                painter.setPen(colour);
+                currentColour = colour;
+                textPenSet = true;
+            }
             painter.drawText(r.adjusted(textPadding, 0, -textPadding, 0), int(item.flags) & ~int(Qt::TextWordWrap),
                              resolvedText(item.text, index));
             drawFrame(r, item.frameSides, item.colour, item.penWidthMm);
@@ -125,6 +140,7 @@ void PreparedReport::paintPage(int index, QPainter& painter, double pixelsPerMm)
         }
         case PreparedPrimitive::Kind::Line:
             painter.setPen(pen(item.colour, item.penWidthMm));
+            textPenSet = false;
             painter.drawLine(r.topLeft(), r.bottomRight());
             break;
         case PreparedPrimitive::Kind::Rect:
