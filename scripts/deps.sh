@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
 set -euo pipefail
+# build: compiler, CMake, Qt, ODBC, SQLite, GoogleTest; package: dpkg-dev and file (cpack's
+# dependency scan), desktop-file-utils (the menu entry is checked); tests: PostgreSQL with the
+# ODBC drivers, python3 (the layout check), the decimal-comma locale, DejaVu fonts; reports:
+# libxlsxwriter (spreadsheet export), poppler-utils and unzip (the tests read exports back); demo: xvfb.
 pkgs=(g++ cmake make pkg-config libgtest-dev qt6-base-dev qt6-svg-dev libgl-dev
       unixodbc unixodbc-dev odbc-postgresql tdsodbc postgresql postgresql-client
-      libsqlite3-dev libxlsxwriter-dev xvfb xauth poppler-utils fonts-dejavu-core
-      xdg-utils locales unzip)
+      libsqlite3-dev libxlsxwriter-dev dpkg-dev file desktop-file-utils python3 xvfb xauth
+      poppler-utils unzip fonts-dejavu-core locales)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

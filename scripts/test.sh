@@ -5,6 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
 "$root/scripts/build.sh"
+# The Debian package is part of every build that the tests pass (tests/package checks it).
+(cd "${OBDRAC_BUILD_DIR:-$root/build}" && cpack -G DEB >/dev/null)
 
 work=$(mktemp -d /tmp/obdrac-test.XXXXXX)
 chmod 755 "$work"

@@ -1,6 +1,6 @@
 #pragma once
 #include "reports/ReportExpression.h"
-#include "reports/ReportExpressionEvaluator.h"
+#include "reports/expression/ReportExpressionEvaluator.h"
 
 #include <QDate>
 #include <QMap>

@@ -1,6 +1,6 @@
 // The adapters over the data module's live datasets (on the real database) and over local
 // tables: a report binds them by name and reads typed values.
-#include "DataTestSupport.h"
+#include "TestConnection.h"
 #include "ReportTestSupport.h"
 
 #include "data/dataset/TwwOEDataSet.h"
@@ -37,9 +37,7 @@ TEST(ReportDataSource, LiveDatasetOfTheCompanyDatabase)
                             "INSERT INTO Zneski VALUES ('1', 'Čebelar Žan', 1234.5, '2026-12-09'), ('2', 'Šola', -0.25, NULL),"
                             " ('3', NULL, NULL, '2026-01-31 10:00:00');"));
     THdbc db;
-    configureConnection(db, tdb);
-    db.setName(QStringLiteral("Database"));
-    db.setConnected(true);
+    connectTo(db, tdb);
     TwwOEDataSet tb;
     tb.setName(QStringLiteral("tbZneski"));
     tb.sethDbc(&db);

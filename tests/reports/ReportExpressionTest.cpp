@@ -1,7 +1,7 @@
 #include "ExpressionTestScope.h"
 
 #include "reports/PreparedReport.h"
-#include "reports/ReportFormat.h"
+#include "reports/expression/ReportFormat.h"
 
 #include <QTemporaryDir>
 #include <QTextStream>

@@ -1,6 +1,6 @@
 #include "ReportTestSupport.h"
 
-#include "reports/ReportFormat.h"
+#include "reports/expression/ReportFormat.h"
 #include "reports/ReportPrinting.h"
 
 #include <QRegularExpression>
