@@ -16,7 +16,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 "$root/scripts/deps.sh"
-"$root/scripts/build.sh" --target bench_generation bench_startup
+"$root/scripts/build.sh" --target bench_generation bench_startup bench_reports
 build=${OBDRAC_BUILD_DIR:-$root/build}
 
 work=$(mktemp -d /tmp/obdrac-bench.XXXXXX)
@@ -43,3 +43,6 @@ fi
 echo
 echo "== Zagon programa =="
 "$build/bench/bench_startup" --runs 7
+echo
+echo "== Izpis: 10.000 vrstic (500 predlog po 20 vrstic) =="
+"$build/bench/bench_reports"
