@@ -14,6 +14,7 @@ class TDataSif;
 //
 //   obdrac-run [--ini FILE] --user CODE [--password-file FILE] --period-from YYYY-MM-DD
 //              --date YYYY-MM-DD [--partner TEXT] [--event TEXT] [--dry-run] [--csv]
+//   obdrac-run --help | --version
 //
 // It reads the configuration file as the program does (section Database decides the company
 // database, the registry store gives the database login), connects the data module, signs in
@@ -46,6 +47,7 @@ struct HeadlessRunOptions {
     bool dryRun = false;
     bool csv = false;
     bool help = false;
+    bool version = false;   // --version: the version and build are printed
 };
 
 // Wrong arguments (exit code 2).

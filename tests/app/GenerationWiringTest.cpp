@@ -2,9 +2,9 @@
 // listing, against a company database of their own.
 #include "../generation/GenerationFixture.h"
 
-#include "app/ShellHooks.h"
-#include "app/ui/GenerationWiring.h"
-#include "app/ui/MainWindowHooks.h"
+#include "FakeShell.h"
+
+#include "app/ui/GenerationCommands.h"
 #include "app/ui/TIzpisPeriodike.h"
 #include "app/ui/TMain.h"
 #include "controls/ui/DatePicker.h"
@@ -51,11 +51,9 @@ protected:
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
         ini.write("[Program]\nObdracPoslDog=G1\nShraniForm=0\n");
         ini.close();
-        shellHooks() = ShellHooks{};
-        mainWindowHooks() = MainWindowHooks{};
         TMainOptions options;
         options.runVersionCheck = false;
-        main = std::make_unique<TMain>(QStringList{"obdrac", iniPath()}, options);
+        main = std::make_unique<TMain>(shell, commands, QStringList{"obdrac", iniPath()}, options);
         CurrentUserID = "01";
         CurrentUserDepartment = "Računovodstvo";
         RoundStep = 0.01;
@@ -67,8 +65,6 @@ protected:
     void TearDown() override
     {
         main.reset();
-        mainWindowHooks() = MainWindowHooks{};
-        shellHooks() = ShellHooks{};
         qputenv("XDG_CONFIG_HOME", m_oldConfig);
     }
 
@@ -84,7 +80,18 @@ protected:
         return found;
     }
 
+    // The buttons of the page run the generation's commands, which re-open the templates so.
+    void useGeneration(std::function<void()> reopenTemplates)
+    {
+        generation = std::make_unique<GenerationCommands>(std::move(reopenTemplates));
+        commands.onKreiranje = [this](TMain& m) { generation->kreiranje(m); };
+        commands.onIzpis = [this](TMain& m) { generation->izpis(m); };
+    }
+
     static GenerationDatabase* db;
+    FakeShellServices shell;
+    FakeMainWindowCommands commands;
+    std::unique_ptr<GenerationCommands> generation;
     std::unique_ptr<TMain> main;
     QByteArray m_oldConfig;
 };
@@ -98,7 +105,7 @@ TEST_F(GenerationWiringTest, KreiranjeRunsWithThePageCriteria)
     db->addTemplate(spec(2, "Kupec Beta d.o.o."));
     db->addTemplate(spec(3, "Dobavitelj Delta d.o.o.", "07"));
     int reopened = 0;
-    installGenerationHooks([&] { ++reopened; });
+    useGeneration([&] { ++reopened; });
     main->mKreDok()->setPlainText("stara vrstica");
 
     ScriptedMessageBoxes boxes;
@@ -137,7 +144,7 @@ TEST_F(GenerationWiringTest, PartnerAndBusinessEventOfThePage)
     db->addTemplate(spec(1, "Kupec Alfa d.o.o."));
     db->addTemplate(spec(2, "Kupec Beta d.o.o."));
     db->addTemplate(spec(3, "Kupec Beta d.o.o.", "T1"));
-    installGenerationHooks([] {});
+    useGeneration([] {});
     main->fkSubjekt()->setLookupText("Kupec B%");
     main->fkPoslDog()->setLookupText("T2");
     const GenerationCriteria c = generationCriteriaFrom(*main);
@@ -149,13 +156,13 @@ TEST_F(GenerationWiringTest, PartnerAndBusinessEventOfThePage)
     EXPECT_EQ(logLines(), QStringList{"04T200001 / 04G100002 / Kupec Beta d.o.o."});
 }
 
-// Without a re-open of its own the template list is re-opened through the shell's hook on the
-// business event chosen in the selector.
+// Re-opened through the shell, the template list opens on the business event chosen in the
+// selector.
 TEST_F(GenerationWiringTest, DefaultReopenUsesTheChosenBusinessEvent)
 {
     QStringList opened;
-    shellHooks().openTemplates = [&](const QString& poslDog) { opened << poslDog; };
-    installGenerationHooks();
+    shell.onOpenTemplates = [&](const QString& poslDog) { opened << poslDog; };
+    useGeneration(reopenThroughShell(shell));
     ScriptedMessageBoxes boxes;
     main->fObdracPoslDog()->setLookupText("G1");
     main->bKreiranje()->click();
@@ -171,7 +178,7 @@ TEST_F(GenerationWiringTest, IzpisShowsTheListing)
 {
     db->addTemplate(spec(1, "Kupec Alfa d.o.o."));
     db->addTemplate(spec(2, "Dobavitelj Delta d.o.o.", "07"));
-    installGenerationHooks([] {});
+    useGeneration([] {});
     main->show();
     QApplication::processEvents();
     ScriptedMessageBoxes boxes;

@@ -1,11 +1,10 @@
-#include "GenerationWiring.h"
+#include "GenerationCommands.h"
 
-#include "MainWindowHooks.h"
 #include "TIzpisPeriodike.h"
 #include "TMain.h"
 
 #include "app/ListingCommand.h"
-#include "app/ShellHooks.h"
+#include "app/ShellServices.h"
 #include "controls/ui/DatePicker.h"
 #include "controls/ui/LookupComboBox.h"
 #include "data/DataSif.h"
@@ -100,65 +99,70 @@ GenerationCriteria generationCriteriaFrom(const TMain& main)
     return criteria;
 }
 
-void installGenerationHooks(std::function<void()> reopenTemplates)
+std::function<void()> reopenThroughShell(ShellServices& shell)
 {
-    if (!reopenTemplates) {
-        reopenTemplates = [] {
-            TMain* main = TMain::instance();
-            if (!main || !shellHooks().openTemplates)
-                return;
-            const QString poslDog = main->fObdracPoslDog()->lookupText();
-            if (!poslDog.isEmpty())
-                shellHooks().openTemplates(poslDog);
-        };
-    }
-
-    mainWindowHooks().kreiranje = [reopenTemplates](TMain& main) {
-        CommandScope scope(main);
-        const GenerationCriteria criteria = generationCriteriaFrom(main);
-        QPointer<QPlainTextEdit> log = main.mKreDok();
-        QElapsedTimer shown;
-        shown.start();
-        GenerationCallbacks callbacks;
-        callbacks.clearLog = [log] {
-            if (log)
-                log->clear();
-        };
-        callbacks.logLine = [log, &shown, &scope](const QString& line) {
-            scope.busy();
-            if (!log)
-                return;
-            log->appendPlainText(line);
-            // Shown now and then while the run goes; all of it at the end.
-            if (shown.elapsed() > 200) {
-                log->repaint();
-                shown.restart();
-            }
-        };
-        callbacks.progress = gaugeOf(main, scope);
-        callbacks.reopenTemplates = reopenTemplates;
-        bKreiranjeClick(criteria, callbacks);
+    return [&shell] {
+        TMain* main = TMain::instance();
+        if (!main)
+            return;
+        const QString poslDog = main->fObdracPoslDog()->lookupText();
+        if (!poslDog.isEmpty())
+            shell.openTemplates(poslDog);
     };
+}
 
-    mainWindowHooks().izpis = [](TMain& main) {
-        QList<ListingRow> rows;
-        {
-            CommandScope scope(main);
-            const ListingResult result = runListingCommand(generationCriteriaFrom(main), gaugeOf(main, scope));
-            if (result.outcome == ListingResult::Outcome::Failed)
-                return;   // shown by the listing; the rows so far are not offered
-            try {
-                rows = readListingRows(requireDataSif().tbNapaka);
-            } catch (const std::exception& e) {
-                ShowAndLogError(e, &main, QStringLiteral("bIzpisClick"),
-                                QStringLiteral("Napaka pri branju datoteke: TObdracNapaka !"));
-                return;
-            }
+GenerationCommands::GenerationCommands(std::function<void()> reopenTemplates)
+    : m_reopenTemplates(std::move(reopenTemplates))
+{
+}
+
+void GenerationCommands::kreiranje(TMain& main)
+{
+    CommandScope scope(main);
+    const GenerationCriteria criteria = generationCriteriaFrom(main);
+    QPointer<QPlainTextEdit> log = main.mKreDok();
+    QElapsedTimer shown;
+    shown.start();
+    GenerationCallbacks callbacks;
+    callbacks.clearLog = [log] {
+        if (log)
+            log->clear();
+    };
+    callbacks.logLine = [log, &shown, &scope](const QString& line) {
+        scope.busy();
+        if (!log)
+            return;
+        log->appendPlainText(line);
+        // Shown now and then while the run goes; all of it at the end.
+        if (shown.elapsed() > 200) {
+            log->repaint();
+            shown.restart();
         }
-        if (rows.isEmpty()) {
-            showInformation(QStringLiteral("Ni nobenega zapisa !"));
+    };
+    callbacks.progress = gaugeOf(main, scope);
+    callbacks.reopenTemplates = m_reopenTemplates;
+    bKreiranjeClick(criteria, callbacks);
+}
+
+void GenerationCommands::izpis(TMain& main)
+{
+    QList<ListingRow> rows;
+    {
+        CommandScope scope(main);
+        const ListingResult result = runListingCommand(generationCriteriaFrom(main), gaugeOf(main, scope));
+        if (result.outcome == ListingResult::Outcome::Failed)
+            return;   // shown by the listing; the rows so far are not offered
+        try {
+            rows = readListingRows(requireDataSif().tbNapaka);
+        } catch (const std::exception& e) {
+            ShowAndLogError(e, &main, QStringLiteral("bIzpisClick"),
+                            QStringLiteral("Napaka pri branju datoteke: TObdracNapaka !"));
             return;
         }
-        showListing(std::move(rows));
-    };
+    }
+    if (rows.isEmpty()) {
+        showInformation(QStringLiteral("Ni nobenega zapisa !"));
+        return;
+    }
+    showListing(std::move(rows));
 }

@@ -3,10 +3,11 @@
 
 #include <functional>
 
+class ShellServices;
 class TMain;
 
-// Connects the buttons of page "Kreiranje" to the generation (mainWindowHooks().kreiranje and
-// .izpis):
+// The buttons of page "Kreiranje" over the generation (what MainWindowCommands::kreiranje and
+// ::izpis run in the program):
 //  - "Kreiranje" runs the command of the invoice and order runs with the criteria of the page
 //    (fkDatumKont, fkDatum, fkSubjekt, fkPoslDog): the log goes into mKreDok, the progress into
 //    fGauge, the cursor is busy while the runs go, the buttons are off meanwhile; at the end
@@ -15,9 +16,21 @@ class TMain;
 //    dokumente ?", the invoice and then the order listing) and shows its rows in the child
 //    window "Izpis periodike"; an empty listing says "Ni nobenega zapisa !".
 // reopenTemplates re-opens the template list (tbObdrac) so that the new last-document dates
-// show; the templates page provides it. Left empty, the shell's openTemplates hook is called with
-// the business event chosen in fObdracPoslDog (nothing when none is chosen).
-void installGenerationHooks(std::function<void()> reopenTemplates = {});
+// show; the templates page provides it (TemplatesPage::reopenTemplates).
+class GenerationCommands {
+public:
+    explicit GenerationCommands(std::function<void()> reopenTemplates);
+
+    void kreiranje(TMain& main);
+    void izpis(TMain& main);
+
+private:
+    std::function<void()> m_reopenTemplates;
+};
+
+// A re-open of the template list through the shell: its list opened on the business event
+// chosen in the main window's fObdracPoslDog (nothing when none is chosen).
+std::function<void()> reopenThroughShell(ShellServices& shell);
 
 // The criteria as the page's controls hold them (today: the system date).
 GenerationCriteria generationCriteriaFrom(const TMain& main);

@@ -1,0 +1,39 @@
+#pragma once
+#include "GenerationCommands.h"
+#include "MainWindowCommands.h"
+
+#include <QString>
+
+class ProgramShell;
+
+// The main window's commands in the program: each one line into the subsystem that does the
+// work. To add or replace a command, implement it in its subsystem and change its one line
+// here.
+//  - page "Nastavi partnerje": the template tables (owned by the main window) and their page
+//    (templates/ui/TemplatesPage.h), handed to the shell; the lookups of page "Kreiranje" are
+//    bound to the template tables' lookup datasets;
+//  - "Kreiranje" and "Izpis": the template being typed is posted first (a template that cannot
+//    be posted stops the command), then GenerationCommands;
+//  - the extra menu "Dodatno" and the report designer at FormShow are not built yet: each says
+//    so as a warning on the program's log (missingCommand) whenever it would run.
+class ProgramCommands : public MainWindowCommands {
+public:
+    explicit ProgramCommands(ProgramShell& shell);
+
+    void setupNastaviPage(TMain& main, QWidget* page) override;
+    void buildExtraMenu(TMain& main, QMenu* dodatno) override;
+    void formShow(TMain& main) override;
+    void kreiranje(TMain& main) override;
+    void izpis(TMain& main) override;
+
+private:
+    // Posts the template being typed; false when it could not be posted (the command stops).
+    bool postTemplatesFirst(TMain& main);
+
+    ProgramShell& m_shell;
+    GenerationCommands m_generation;
+};
+
+// A command whose subsystem is not in this build: the warning "Ukaz <name> ni na voljo: <why>"
+// on the program's log (qWarning: standard error, the desktop's journal).
+void missingCommand(const QString& name, const QString& why);
