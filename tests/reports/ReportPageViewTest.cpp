@@ -71,6 +71,12 @@ TEST(ReportPageView, FollowsAGrowingReportAndPagesAndZooms)
         for (int x = 0; x < shot.width(); x += 2)
             dark += qGray(shot.pixel(x, y)) < 60;
     EXPECT_GT(dark, 50);
+    if (qEnvironmentVariableIsSet("OBDRAC_PAGEVIEW_SHOT")) {
+        view.zoomToWidth();
+        view.setCurrentPage(1);
+        QTest::qWait(200);
+        view.grab().save(qEnvironmentVariable("OBDRAC_PAGEVIEW_SHOT"));
+    }
 }
 
 TEST(ReportPageView, CancelStopsTheRunAndKeepsThePagesMade)

@@ -1,7 +1,7 @@
 // Reading the text format of report definitions (see REPORT_FORMAT.md).
-#include "reports/JsonReader.h"
+#include "reports/definition/JsonReader.h"
 #include "reports/ReportDefinition.h"
-#include "reports/ReportDefinitionFormat.h"
+#include "reports/definition/ReportDefinitionFormat.h"
 
 #include <functional>
 

@@ -1,5 +1,5 @@
 #include "reports/ReportGenerator.h"
-#include "reports/ReportLayout.h"
+#include "reports/layout/ReportLayout.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

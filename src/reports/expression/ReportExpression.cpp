@@ -1,6 +1,6 @@
 // The report expression language: a recursive-descent parser whose functions follow the grammar.
 #include "reports/ReportExpression.h"
-#include "reports/ReportExpressionNode.h"
+#include "reports/expression/ReportExpressionNode.h"
 
 #include <QSet>
 

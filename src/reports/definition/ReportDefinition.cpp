@@ -1,5 +1,5 @@
 #include "reports/ReportDefinition.h"
-#include "reports/ReportDefinitionFormat.h"
+#include "reports/definition/ReportDefinitionFormat.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

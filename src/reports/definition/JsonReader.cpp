@@ -1,4 +1,4 @@
-#include "reports/JsonReader.h"
+#include "reports/definition/JsonReader.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

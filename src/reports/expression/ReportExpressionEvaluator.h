@@ -1,6 +1,6 @@
 #pragma once
 #include "reports/ReportContext.h"
-#include "reports/ReportExpressionNode.h"
+#include "reports/expression/ReportExpressionNode.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,6 +1,6 @@
-#include "reports/ReportExpressionEvaluator.h"
+#include "reports/expression/ReportExpressionEvaluator.h"
 #include "reports/PreparedReport.h"
-#include "reports/ReportFormat.h"
+#include "reports/expression/ReportFormat.h"
 
 #include "data/config/IniFile.h"
 

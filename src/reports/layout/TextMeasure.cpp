@@ -1,4 +1,4 @@
-#include "reports/TextMeasure.h"
+#include "reports/layout/TextMeasure.h"
 
 #include <QImage>
 

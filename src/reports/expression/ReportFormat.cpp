@@ -1,4 +1,4 @@
-#include "reports/ReportFormat.h"
+#include "reports/expression/ReportFormat.h"
 
 #include "data/core/FormatFloat.h"
 

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <cmath>
+#include <unordered_set>
 
 namespace {
 
@@ -93,10 +94,13 @@ void PreparedReport::paintPage(int index, QPainter& painter, double pixelsPerMm)
         p.setCapStyle(Qt::FlatCap);
         return p;
     };
+    bool* penChanged = nullptr;
     auto drawFrame = [&](const QRectF& r, quint8 sides, const QColor& colour, float widthMm) {
         if (!sides || widthMm <= 0)
             return;
         painter.setPen(pen(colour, widthMm));
+        if (penChanged)
+            *penChanged = false;
         if (sides == 15) {
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(r);
@@ -108,15 +112,27 @@ void PreparedReport::paintPage(int index, QPainter& painter, double pixelsPerMm)
         if (sides & 8) painter.drawLine(r.bottomLeft(), r.bottomRight());
     };
 
+    int currentFont = -1;
+    QColor currentColour;
+    bool textPenSet = false;
+    penChanged = &textPenSet;
     for (const PreparedPrimitive& item : pg.items) {
         const QRectF r = unitRect(item.rectMm);
         switch (item.kind) {
         case PreparedPrimitive::Kind::Text: {
             if (item.fill.isValid())
                 painter.fillRect(r, item.fill);
-            if (item.font < fonts.size())
+            // Font and pen only when they change: most texts of a page share them.
+            if (item.font < fonts.size() && item.font != currentFont) {
                 painter.setFont(fonts[item.font]);
-            painter.setPen(item.colour.isValid() ? item.colour : QColor(Qt::black));
+                currentFont = item.font;
+            }
+            const QColor colour = item.colour.isValid() ? item.colour : QColor(Qt::black);
+            if (!textPenSet || colour != currentColour) {
+                painter.setPen(colour);
+                currentColour = colour;
+                textPenSet = true;
+            }
             painter.drawText(r.adjusted(textPadding, 0, -textPadding, 0), int(item.flags) & ~int(Qt::TextWordWrap),
                              resolvedText(item.text, index));
             drawFrame(r, item.frameSides, item.colour, item.penWidthMm);
@@ -124,6 +140,7 @@ void PreparedReport::paintPage(int index, QPainter& painter, double pixelsPerMm)
         }
         case PreparedPrimitive::Kind::Line:
             painter.setPen(pen(item.colour, item.penWidthMm));
+            textPenSet = false;
             painter.drawLine(r.topLeft(), r.bottomRight());
             break;
         case PreparedPrimitive::Kind::Rect:
@@ -186,18 +203,26 @@ void PreparedReport::clear()
 
 qint64 PreparedReport::approximateBytes() const
 {
+    // Texts are shared between a page's primitives, the band records and the definition (Qt's
+    // implicit sharing): each buffer is counted once.
+    std::unordered_set<const void*> seen;
+    auto text = [&](const QString& t) -> qint64 {
+        if (t.isEmpty() || !seen.insert(t.constData()).second)
+            return 0;
+        return qint64(t.capacity()) * 2 + 16;
+    };
     qint64 total = sizeof(*this);
     for (const auto& p : m_pages) {
         total += sizeof(PreparedPage) + qint64(p.items.capacity() * sizeof(PreparedPrimitive));
         for (const auto& i : p.items)
-            total += i.text.capacity() * 2;
+            total += text(i.text);
     }
     for (const auto& img : m_images)
         total += img.size();
     for (const auto& b : m_bands) {
-        total += sizeof(PreparedBand) + qint64(b.cells.capacity() * sizeof(PreparedCell)) + b.bandName.capacity() * 2;
+        total += sizeof(PreparedBand) + qint64(b.cells.capacity() * sizeof(PreparedCell)) + text(b.bandName);
         for (const auto& c : b.cells)
-            total += (c.text.capacity() + c.name.capacity()) * 2 + (c.value.typeId() == QMetaType::QString ? c.value.toString().capacity() * 2 : 0);
+            total += text(c.text) + text(c.name) + (c.value.typeId() == QMetaType::QString ? text(c.value.toString()) : 0);
     }
     return total;
 }
