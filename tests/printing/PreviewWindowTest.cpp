@@ -19,8 +19,11 @@ bool waitFor(const std::function<bool()>& done, int ms = 20000)
 {
     QElapsedTimer t;
     t.start();
-    while (!done() && t.elapsed() < ms)
+    while (!done() && t.elapsed() < ms) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
+        // Windows closed with WA_DeleteOnClose go away without an event loop of their own too.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     return done();
 }
 

@@ -159,6 +159,8 @@ protected:
         module = std::make_unique<TDataSif>();
         DataSif = module.get();
         module->connectWithAttributes(s_db->connectString().split(';', Qt::SkipEmptyParts));
+        if (!module->DatabaseTemp.isConnected())
+            module->DatabaseTemp.connect();
         installReportCatalogue(*module);
     }
     void TearDown() override
