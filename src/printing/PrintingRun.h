@@ -36,6 +36,8 @@ bool bIzpisClick(TReportDesignerDialog& designer, QObject* origin, const Generat
 // whether the question was answered Cancel.
 bool makeListing(const GenerationCriteria& criteria, const std::function<void(int)>& progress, bool* cancelled = nullptr);
 
-// The criteria as the listing prints them: "Obdobje" (the period's first day, "d. M. yyyy"),
-// "Partner" and "Poslovni dogodek" (the text of the page, "vsi" when empty).
-QMap<QString, QString> listingCriteria(const GenerationCriteria& criteria);
+// The criteria as the listing prints them: "Obdobje" (the period's first day, "dd.MM.yyyy"),
+// "Partner" and "Poslovni dogodek" (the text of the page, "vsi" when empty); with the listing
+// table also the number of documents the runs would make, which rows alone cannot tell (one per
+// template and partner): "Računov", "Naročil" and "Dokumentov".
+QMap<QString, QString> listingCriteria(const GenerationCriteria& criteria, LocalTable* listing = nullptr);
