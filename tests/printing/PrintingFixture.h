@@ -80,6 +80,10 @@ struct ProcessResult {
     QString out;
     QString err;
 };
+inline std::ostream& operator<<(std::ostream& os, const ProcessResult& r)
+{
+    return os << "exit " << r.exitCode << "\n--- out:\n" << r.out.toStdString() << "--- err:\n" << r.err.toStdString();
+}
 inline ProcessResult runProgram(const QString& program, const QStringList& arguments, int timeoutMs = 120000)
 {
     QProcess p;

@@ -70,11 +70,6 @@ protected:
 };
 TestDatabase* RunToolReportTest::s_db = nullptr;
 
-std::ostream& operator<<(std::ostream& os, const ProcessResult& r)
-{
-    return os << "exit " << r.exitCode << "\n--- out:\n" << r.out.toStdString() << "--- err:\n" << r.err.toStdString();
-}
-
 QString fileText(const QString& path)
 {
     QFile f(path);
