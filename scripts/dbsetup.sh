@@ -19,7 +19,10 @@ fi
 
 while IFS=$'\t' read -r code name form file; do
   [[ -z "$code" || "$code" == \#* ]] && continue
+  # The file's bytes as they are (a command substitution would drop the final line break).
+  data=$(cat "$root/db/reports/$file"; printf x)
+  data=${data%x}
   PGPASSWORD=obdrac psql -X -q -v ON_ERROR_STOP=1 -h "$sock" -p "$port" -U obdrac -d "$db" \
-    -v code="$code" -v name="$name" -v form="$form" -v data="$(cat "$root/db/reports/$file")" \
+    -v code="$code" -v name="$name" -v form="$form" -v data="$data" \
     -f "$root/db/reports.sql" >/dev/null
 done < "$root/db/reports/reports.tsv"

@@ -96,7 +96,7 @@ QMap<QString, QString> listingCriteria(const GenerationCriteria& criteria, Local
         QSet<QString> invoices, orders;
         for (bool more = listing->first(); more; more = listing->next()) {
             const QString document = listing->asString(QStringLiteral("Kljuc")) + QChar(0) + listing->asString(QStringLiteral("Subjekt"));
-            (listing->asString(QStringLiteral("Tip")) == QLatin1String("Račun") ? invoices : orders).insert(document);
+            (listing->asString(QStringLiteral("Tip")) == QStringLiteral("Račun") ? invoices : orders).insert(document);
         }
         listing->first();
         texts.insert(QStringLiteral("Računov"), QString::number(invoices.size()));

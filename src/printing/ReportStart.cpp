@@ -29,13 +29,16 @@ public:
         if (m_cursor)
             m_cursor->setBusy(true);
     }
-    ~BusyCursor()
+    ~BusyCursor() { normal(); }
+    // The default cursor back now (before a message), once.
+    void normal()
     {
         if (m_cursor) {
             try {
                 m_cursor->setBusy(false);
             } catch (...) {
             }
+            m_cursor = nullptr;
         }
     }
     BusyCursor(const BusyCursor&) = delete;
@@ -163,8 +166,7 @@ bool StartQRDPrint(TReportDesignerDialog& designer, QObject* origin, const Repor
         return true;
     } catch (const EReportOutput& e) {
         LogException(e, nullptr, Operation);
-        if (designer.cursor())
-            designer.cursor()->setBusy(false);
+        cursor.normal();
         showError(e.message());
     } catch (...) {
         LogCurrentException(nullptr, Operation);

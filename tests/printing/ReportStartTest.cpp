@@ -14,6 +14,15 @@ protected:
     static void SetUpTestSuite() { startSuite("printing_start"); }
     static void TearDownTestSuite() { endSuite(); }
 
+    // Every test starts from 27K as shipped.
+    void SetUp() override
+    {
+        PrintingTest::SetUp();
+        sql("UPDATE Report SET Preview = 'T', NoOfCopy = 1, PrintIfEmpty = 'F', PrintToText = 'F', OrderBy = NULL"
+            " WHERE Report = '27K'");
+        module->Report->Close();
+    }
+
     // The listing table with n rows (closed afterwards when asked).
     void makeListing(int rows, bool closed = false)
     {

@@ -68,9 +68,9 @@ TEST_F(ShippedReportsTest, InstallAddsUpdatesAndLeavesTheUsersVariantsAndOptions
     ASSERT_EQ(done.size(), 1u);
     EXPECT_EQ(done[0].action, InstalledReport::Action::Added);
     EXPECT_EQ(stored("27K"), QString::fromLatin1(shipped.toBase64()));
-    EXPECT_EQ(sql("SELECT Naziv, FormName, ParentFormName, Preview, NoOfCopy, PrintIfEmpty, DefaultPrinter, UserZap,"
-                  " Izjava FROM Report WHERE Report = '27K'"),
-              "ObdracIzpis|ObdracIzpis|ObdracIzpis|T|1|F|Privzet tiskalnik|01|Na podlagi izjave kupca št. %s z dne %s ");
+    EXPECT_EQ(sql("SELECT Naziv, FormName, ParentFormName, Preview, NoOfCopy, PrintIfEmpty, DefaultPrinter, Izjava,"
+                  " UserZap FROM Report WHERE Report = '27K'"),
+              "ObdracIzpis|ObdracIzpis|ObdracIzpis|T|1|F|Privzet tiskalnik|Na podlagi izjave kupca št. %s z dne %s |01");
     EXPECT_TRUE(boxes.shown().empty());
     EXPECT_TRUE(errorLogOperations().isEmpty());
 }
