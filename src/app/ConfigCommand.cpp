@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include "ReportInstallCommand.h"
+
 #include <QSet>
 #include <QTextStream>
 
@@ -22,7 +24,7 @@ namespace {
 const QSet<QString> ValueOptions = {"--registry", "--sql-user", "--sql-password-file", "--temp-path",
                                     "--upgrade-path", "--company-list", "--ini", "--company",
                                     "--server", "--database", "--remove-company"};
-const QSet<QString> FlagOptions = {"--system", "--sql-password-env", "--show"};
+const QSet<QString> FlagOptions = {"--system", "--sql-password-env", "--show", "--install-reports"};
 const QString PasswordEnv = QStringLiteral("OBDRAC_SQL_PASSWORD");
 
 struct UsageError : std::runtime_error {
@@ -186,6 +188,8 @@ QString ConfigCommandUsage()
         "  --remove-company IME       odstrani podjetje\n"
         "\n"
         "  --show                     izpiše nastavitve (geslo ne)\n"
+        "  --install-reports          namesti vgrajene izpise (27K ...) v bazo podjetja iz INI\n"
+        "                             datoteke (--ini); uporabniških izpisov (A00 ...) ne spreminja\n"
         "  -h, --help                 ta pomoč\n"
         "  --version                  verzija in build programa\n"
         "\n"
@@ -227,9 +231,12 @@ int RunConfigCommand(const QStringList& arguments, const ConfigCommandIo& io)
         }
         const bool listOptions = companyOptions || o.has("--remove-company");
         const bool wantShow = o.flags.contains("--show");
+        const bool wantReports = o.flags.contains("--install-reports");
+        if (wantReports && o.has("--company-list"))
+            throw UsageError("Izbira --install-reports bere podjetje iz INI datoteke (--ini), ne iz --company-list.");
         const QString listFile = (listOptions || wantShow) ? companyListFile(o) : QString();
         if (!o.has("--sql-user") && !password && !o.has("--temp-path") && !o.has("--upgrade-path") && !listOptions
-            && !wantShow)
+            && !wantShow && !wantReports)
             throw UsageError("Ni ničesar za nastaviti.");
 
         if (o.has("--sql-user")) {
@@ -259,6 +266,11 @@ int RunConfigCommand(const QStringList& arguments, const ConfigCommandIo& io)
         }
         if (wantShow)
             show(regFile, listFile, out);
+        // Last: it connects with the login written above.
+        if (wantReports) {
+            out.flush();
+            installReportsCommand(o.value("--ini"), out);
+        }
         out.flush();
         return 0;
     } catch (const UsageError& e) {

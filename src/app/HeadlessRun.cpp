@@ -13,11 +13,16 @@
 #include "data/SqlFilter.h"
 #include "data/TableRoutines.h"
 #include "generation/GenerationCommand.h"
+#include "printing/PrintingRun.h"
+#include "printing/ReportCatalogue.h"
+#include "printing/ReportFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
+
+#include <algorithm>
 
 
 namespace {
@@ -53,7 +58,8 @@ class NoWindow : public StartupView {};
 HeadlessRunOptions parseHeadlessRunArguments(const QStringList& arguments)
 {
     ToolCommandLine line;
-    for (const char* name : {"ini", "user", "password-file", "period-from", "date", "partner", "event"})
+    for (const char* name : {"ini", "user", "password-file", "period-from", "date", "partner", "event", "pdf", "html",
+                             "xlsx", "csv-report"})
         line.addValueOption(QString::fromLatin1(name));
     for (const char* name : {"dry-run", "csv"})
         line.addFlag(QString::fromLatin1(name));
@@ -96,6 +102,20 @@ HeadlessRunOptions parseHeadlessRunArguments(const QStringList& arguments)
         throw HeadlessUsageError("Manjka datum dokumentov: --date LLLL-MM-DD (\"Datum dokumentov:\").");
     o.partner = value("partner");
     o.event = value("event");
+    const struct {
+        const char* option;
+        const char* extension;
+    } reportFiles[] = {{"pdf", "pdf"}, {"html", "htm"}, {"xlsx", "xlsx"}, {"csv-report", "csv"}};
+    for (const auto& f : reportFiles) {
+        if (!has(f.option))
+            continue;
+        const QString option = QStringLiteral("--") + QString::fromLatin1(f.option);
+        if (!o.dryRun)
+            throw HeadlessUsageError("Izbira " + option + " velja le skupaj z --dry-run.");
+        if (value(f.option).trimmed().isEmpty())
+            throw HeadlessUsageError("Ime datoteke izbire " + option + " je prazno.");
+        o.reportFiles.append({QString::fromLatin1(f.extension), value(f.option)});
+    }
     return o;
 }
 
@@ -105,6 +125,7 @@ QString headlessRunUsage()
         "Uporaba: obdrac-run [--ini DATOTEKA] --user ŠIFRA [--password-file DATOTEKA]\n"
         "                    --period-from LLLL-MM-DD --date LLLL-MM-DD\n"
         "                    [--partner BESEDILO] [--event BESEDILO] [--dry-run [--csv]]\n"
+        "                    [--pdf DATOTEKA] [--html DATOTEKA] [--xlsx DATOTEKA] [--csv-report DATOTEKA]\n"
         "\n"
         "Kreiranje računov in naročil iz zapadlih periodik, enako kot gumb \"Kreiranje\".\n"
         "  --ini DATOTEKA            nastavitvena datoteka (privzeto Vektor.INI)\n"
@@ -117,6 +138,10 @@ QString headlessRunUsage()
         "  --event BESEDILO          samo za poslovni dogodek dokumentov (z % ali _ kot vzorec)\n"
         "  --dry-run                 nič ne zapiše: izpiše, kaj bi kreiranje naredilo (kot \"Izpis\")\n"
         "  --csv                     izpis v obliki CSV (z --dry-run)\n"
+        "  --pdf DATOTEKA            z --dry-run: izpis, kot ga natisne \"Izpis\" (poročilo ObdracIzpis), v PDF\n"
+        "  --html DATOTEKA           ... v HTML\n"
+        "  --xlsx DATOTEKA           ... v preglednico (.xlsx)\n"
+        "  --csv-report DATOTEKA     ... v CSV (\";\", vrstica na postavko)\n"
         "  -h, --help                ta pomoč\n"
         "  --version                 verzija in build programa\n"
         "Izhodna koda: 0 vse zapisano, 1 nekateri dokumenti niso zapisani, 2 kreiranje se ni začelo\n"
@@ -303,6 +328,36 @@ int HeadlessRun::generate(const HeadlessRunOptions& options)
     return result.exitCode() == 1 ? RunExit::NotAllWritten : RunExit::Done;
 }
 
+int HeadlessRun::writeReportFiles(const HeadlessRunOptions& options, const GenerationCriteria& criteria)
+{
+    if (options.reportFiles.isEmpty())
+        return RunExit::Done;
+    TDataSif& module = requireDataSif();
+    installReportCatalogue(module);
+    int exit = RunExit::Done;
+    for (const auto& [extension, path] : options.reportFiles) {
+        const ReportFileResult r =
+            writeReportFile(ReportStartDataSet(module.tbNapaka, QStringLiteral("tbNapaka")), ListingFormName,
+                            ListingDefaultCode, listingCriteria(criteria, &module.tbNapaka), extension, path);
+        switch (r.outcome) {
+        case ReportFileResult::Outcome::Written:
+            if (!options.csv)
+                m_out << "Izpis zapisan v " << path << " (strani: " << r.pages << ")." << Qt::endl;
+            break;
+        case ReportFileResult::Outcome::NotStarted:
+            // The start's own message went to the error stream; an empty listing is no failure.
+            if (r.stop != ReportStartStop::Empty)
+                exit = std::max(exit, RunExit::NotStarted);
+            break;
+        case ReportFileResult::Outcome::Failed:
+            printError(r.error);
+            exit = RunExit::BrokenOff;
+            break;
+        }
+    }
+    return exit;
+}
+
 int HeadlessRun::list(const HeadlessRunOptions& options)
 {
     GenerationCriteria criteria;
@@ -341,5 +396,6 @@ int HeadlessRun::list(const HeadlessRunOptions& options)
         printError("Izpis je bil prekinjen zaradi napake: " + result.error);
         return RunExit::BrokenOff;
     }
-    return result.notMade.isEmpty() ? RunExit::Done : RunExit::NotAllWritten;
+    const int files = writeReportFiles(options, criteria);
+    return std::max(files, result.notMade.isEmpty() ? int(RunExit::Done) : int(RunExit::NotAllWritten));
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include <QDate>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -9,11 +11,13 @@
 
 class QTextStream;
 class TDataSif;
+struct GenerationCriteria;
 
 // The command obdrac-run: the generation of page "Kreiranje" for schedulers, without windows.
 //
 //   obdrac-run [--ini FILE] --user CODE [--password-file FILE] --period-from YYYY-MM-DD
 //              --date YYYY-MM-DD [--partner TEXT] [--event TEXT] [--dry-run] [--csv]
+//              [--pdf FILE] [--html FILE] [--xlsx FILE] [--csv-report FILE]   (with --dry-run)
 //   obdrac-run --help | --version
 //
 // It reads the configuration file as the program does (section Database decides the company
@@ -22,7 +26,9 @@ class TDataSif;
 // question answered OK; every other message goes to the error stream. The run log (one line per
 // document, also for a document that could not be written) and a summary go to the output.
 // With --dry-run nothing is written to the company database: the listing of "Izpis" is made
-// and printed instead (with --csv as CSV).
+// and printed instead (with --csv as CSV); --pdf, --html, --xlsx and --csv-report write it also
+// as the stored report "ObdracIzpis" prints it (printing/ReportFile.h), as the program's "Izpis"
+// would print it.
 //
 // The password comes from --password-file (its first line; "-" reads standard input), else
 // from the environment variable OBDRAC_PASSWORD, else it is empty. It is never taken from the
@@ -46,6 +52,8 @@ struct HeadlessRunOptions {
     QString event;          // "Poslovni dogodek:" code or pattern
     bool dryRun = false;
     bool csv = false;
+    // Report files of the listing: export filter extension ("pdf", "htm", "xlsx", "csv") and path.
+    QList<QPair<QString, QString>> reportFiles;
     bool help = false;
     bool version = false;   // --version: the version and build are printed
 };
@@ -84,6 +92,7 @@ private:
     int list(const HeadlessRunOptions& options);
     // Says on the error stream when --partner or --event matches no template at all.
     void reportUnmatchedCriteria(const HeadlessRunOptions& options);
+    int writeReportFiles(const HeadlessRunOptions& options, const GenerationCriteria& criteria);
     void printError(const QString& text);
 
     QTextStream& m_out;

@@ -2,7 +2,7 @@
 // windows. See app/HeadlessRun.h.
 #include "app/HeadlessRun.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFile>
 #include <QTextStream>
 
@@ -10,7 +10,11 @@
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The report files (--pdf ...) need fonts, so a GUI application, but never a display: without
+    // a platform chosen it works off screen, as a scheduler runs it.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("obdrac-run"));
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -1,23 +1,18 @@
 #include "GenerationCommands.h"
 
-#include "TIzpisPeriodike.h"
 #include "TMain.h"
 
-#include "app/ListingCommand.h"
 #include "app/ShellServices.h"
 #include "controls/ui/DatePicker.h"
 #include "controls/ui/LookupComboBox.h"
 #include "data/DataSif.h"
 #include "data/log/ErrorLog.h"
 #include "data/log/MessageBoxes.h"
-#include "data/ui/FormCord.h"
-#include "data/ui/MdiChildren.h"
 #include "data/ui/ScreenCursor.h"
 #include "generation/GenerationCommand.h"
+#include "printing/PrintingRun.h"
 
 #include <QElapsedTimer>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
@@ -73,20 +68,6 @@ std::function<void(int)> gaugeOf(TMain& main, CommandScope& scope)
     };
 }
 
-void showListing(QList<ListingRow> rows)
-{
-    static QPointer<TIzpisPeriodike> window;
-    if (window && MDIChildExist(QStringLiteral("IzpisPeriodike"))) {
-        window->setRows(std::move(rows));
-        return;
-    }
-    if (window)
-        window->close();
-    window = new TIzpisPeriodike;
-    window->setRows(std::move(rows));
-    showMdiChild(window);
-}
-
 } // namespace
 
 GenerationCriteria generationCriteriaFrom(const TMain& main)
@@ -111,8 +92,8 @@ std::function<void()> reopenThroughShell(ShellServices& shell)
     };
 }
 
-GenerationCommands::GenerationCommands(std::function<void()> reopenTemplates)
-    : m_reopenTemplates(std::move(reopenTemplates))
+GenerationCommands::GenerationCommands(std::function<void()> reopenTemplates, TReportDesignerDialog& designer)
+    : m_reopenTemplates(std::move(reopenTemplates)), m_designer(designer)
 {
 }
 
@@ -155,23 +136,6 @@ void GenerationCommands::izpis(TMain& main)
 {
     if (!main.fkDatumKont()->confirmDate() || !main.fkDatum()->confirmDate())
         return;
-    QList<ListingRow> rows;
-    {
-        CommandScope scope(main);
-        const ListingResult result = runListingCommand(generationCriteriaFrom(main), gaugeOf(main, scope));
-        if (result.outcome == ListingResult::Outcome::Failed)
-            return;   // shown by the listing; the rows so far are not offered
-        try {
-            rows = readListingRows(requireDataSif().tbNapaka);
-        } catch (const std::exception& e) {
-            ShowAndLogError(e, &main, QStringLiteral("bIzpisClick"),
-                            QStringLiteral("Napaka pri branju datoteke: TObdracNapaka !"));
-            return;
-        }
-    }
-    if (rows.isEmpty()) {
-        showInformation(QStringLiteral("Ni nobenega zapisa !"));
-        return;
-    }
-    showListing(std::move(rows));
+    CommandScope scope(main);
+    bIzpisClick(m_designer, main.bIzpis(), generationCriteriaFrom(main), gaugeOf(main, scope));
 }

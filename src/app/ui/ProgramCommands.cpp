@@ -14,7 +14,7 @@
 #include <QtGlobal>
 
 ProgramCommands::ProgramCommands(ProgramShell& shell)
-    : m_shell(shell), m_generation([&shell] { shell.reopenTemplates(); })
+    : m_shell(shell), m_generation([&shell] { shell.reopenTemplates(); }, m_reports.designer())
 {
 }
 

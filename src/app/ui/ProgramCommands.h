@@ -2,6 +2,8 @@
 #include "GenerationCommands.h"
 #include "MainWindowCommands.h"
 
+#include "printing/ui/ProgramReportDesigner.h"
+
 #include <QString>
 
 class ProgramShell;
@@ -13,7 +15,8 @@ class ProgramShell;
 //    (templates/ui/TemplatesPage.h), handed to the shell; the lookups of page "Kreiranje" are
 //    bound to the template tables' lookup datasets;
 //  - "Kreiranje" and "Izpis": the template being typed is posted first (a template that cannot
-//    be posted stops the command), then GenerationCommands;
+//    be posted stops the command), then GenerationCommands; "Izpis" prints through the report
+//    designer component (reportDesigner());
 //  - the extra menu "Dodatno" and the report designer at FormShow are not built yet: each says
 //    so as a warning on the program's log (missingCommand) whenever it would run.
 class ProgramCommands : public MainWindowCommands {
@@ -26,11 +29,16 @@ public:
     void kreiranje(TMain& main) override;
     void izpis(TMain& main) override;
 
+    // The main window's report designer component (ReportDesignerDialog1): every report start
+    // of the program goes through it; the preview window installs itself with setPreviewer().
+    ProgramReportDesigner& reportDesigner() { return m_reports; }
+
 private:
     // Posts the template being typed; false when it could not be posted (the command stops).
     bool postTemplatesFirst(TMain& main);
 
     ProgramShell& m_shell;
+    ProgramReportDesigner m_reports;
     GenerationCommands m_generation;
 };
 

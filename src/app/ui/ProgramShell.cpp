@@ -7,6 +7,7 @@
 #include "data/DataSif.h"
 #include "data/TableRoutines.h"
 #include "login/ui/TPrijava.h"
+#include "printing/ReportCatalogue.h"
 #include "templates/TemplateTables.h"
 #include "templates/ui/TemplatesPage.h"
 
@@ -36,6 +37,7 @@ void ProgramShell::createDataModule()
         DataSif = m_module.get();
     if (m_tables)
         m_tables->setConnection(&DataSif->Database);
+    installReportCatalogue(*m_module);
     m_module->DataSifCreate();
 }
 
