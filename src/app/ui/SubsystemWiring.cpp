@@ -12,6 +12,7 @@
 #include "data/core/EAbort.h"
 #include "data/TableRoutines.h"
 #include "login/ui/TPrijava.h"
+#include "printing/ui/DodatnoMenuBuilder.h"
 #include "templates/TemplateTables.h"
 #include "templates/ui/TemplatesPage.h"
 
@@ -115,6 +116,8 @@ void installSubsystems()
     };
 
     mainWindowHooks().setupNastaviPage = setupNastaviPage;
+    // The menu "Dodatno" from the configuration file, built once when the main window is made.
+    mainWindowHooks().buildExtraMenu = [](TMain&, QMenu* dodatno) { VisibleDodatnoMenuItem(dodatno); };
 
     // The runs read the templates from the database: what is being typed is written first, and a
     // template that cannot be written stops the command.
@@ -148,6 +151,7 @@ void releaseSubsystems()
     }
     shellHooks() = ShellHooks{};
     mainWindowHooks().setupNastaviPage = nullptr;
+    mainWindowHooks().buildExtraMenu = nullptr;
 }
 
 void reopenWiredTemplates()
