@@ -16,6 +16,7 @@
 
 #include "app/HeadlessMessageBoxes.h"
 #include "data/DataSif.h"
+#include "data/DataSifRoutines.h"
 #include "data/odbc/OdbcCounters.h"
 #include "data/core/ProgramState.h"
 #include "data/SqlBatch.h"

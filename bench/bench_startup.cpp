@@ -11,8 +11,9 @@
 #include "BenchClock.h"
 #include "BenchCompany.h"
 
-#include "app/ShellHooks.h"
-#include "app/ui/GenerationWiring.h"
+#include "app/ShellServices.h"
+#include "app/ui/GenerationCommands.h"
+#include "app/ui/MainWindowCommands.h"
 #include "app/ui/ProgramEntry.h"
 #include "app/ui/TMain.h"
 #include "data/DataSif.h"
@@ -41,6 +42,46 @@ qint64 monotonicNanoseconds()
     return qint64(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
 }
 
+// The shell of the measured start: the program's data module, no template page.
+class BenchShell : public ShellServices {
+public:
+    std::unique_ptr<TDataSif> module;
+
+    void createDataModule() override
+    {
+        module = std::make_unique<TDataSif>();
+        module->DataSifCreate();
+    }
+    void disconnectDataModule() override
+    {
+        if (module) {
+            module->Database.Disconnect();
+            module->DatabaseLook.Disconnect();
+            module->DatabaseHstmt.Disconnect();
+        }
+    }
+    bool parameterOpen() const override { return module && module->tbParameter->Active(); }
+    bool parameterAutoCheckDates() const override { return false; }
+    void refreshParameter() override {}
+    void runLogin() override {}   // a user is signed in already
+    void openTemplates(const QString&) override {}
+    void postTemplates() override {}
+};
+
+// The commands of the measured start: the generation's buttons, nothing else.
+class BenchCommands : public MainWindowCommands {
+public:
+    explicit BenchCommands(ShellServices& shell) : m_generation(reopenThroughShell(shell)) {}
+    void setupNastaviPage(TMain&, QWidget*) override {}
+    void buildExtraMenu(TMain&, QMenu*) override {}
+    void formShow(TMain&) override {}
+    void kreiranje(TMain& main) override { m_generation.kreiranje(main); }
+    void izpis(TMain& main) override { m_generation.izpis(main); }
+
+private:
+    GenerationCommands m_generation;
+};
+
 // The child: the program's start as main() does it, with the data module of the program.
 int child(int argc, char** argv)
 {
@@ -48,28 +89,15 @@ int child(int argc, char** argv)
     const qint64 appMade = monotonicNanoseconds();
     QApplication::setApplicationName(QStringLiteral("obdrac"));
     installWindowedHandlers();
-    std::unique_ptr<TDataSif> module;
-    ShellHooks& hooks = shellHooks();
-    hooks.createDataModule = [&] {
-        module = std::make_unique<TDataSif>();
-        module->DataSifCreate();
-    };
-    hooks.dataModuleExists = [&] { return module != nullptr; };
-    hooks.parameterOpen = [&] { return module && module->tbParameter->Active(); };
-    hooks.disconnectDataModule = [&] {
-        if (module) {
-            module->Database.Disconnect();
-            module->DatabaseLook.Disconnect();
-            module->DatabaseHstmt.Disconnect();
-        }
-    };
+    BenchShell shell;
+    BenchCommands commands(shell);
+    const std::unique_ptr<TDataSif>& module = shell.module;
     // The login is left out: a user is signed in already.
     CurrentUserID = QStringLiteral("01");
     TMainOptions options;
     options.runVersionCheck = false;
-    std::unique_ptr<TMain> main = startProgram(QApplication::arguments(), options);
+    std::unique_ptr<TMain> main = startProgram(shell, commands, QApplication::arguments(), options);
     const qint64 moduleReady = monotonicNanoseconds();
-    installGenerationHooks();
     main->show();
     QElapsedTimer wait;
     wait.start();

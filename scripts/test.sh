@@ -5,6 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
 "$root/scripts/build.sh"
+# The Debian package is part of every build that the tests pass (tests/package checks it).
+(cd "${OBDRAC_BUILD_DIR:-$root/build}" && cpack -G DEB >/dev/null)
 # The print queue of the printing tests (a cups-pdf queue; see scripts/cups.sh).
 if printer_env=$("$root/scripts/cups.sh"); then
   export $printer_env

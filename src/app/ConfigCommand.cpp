@@ -1,4 +1,5 @@
 #include "app/ConfigCommand.h"
+#include "app/ToolCommandLine.h"
 
 #include "data/config/CompanyList.h"
 #include "data/config/IniFile.h"
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include "ReportInstallCommand.h"
+
 #include <QSet>
 #include <QTextStream>
 
@@ -21,7 +24,7 @@ namespace {
 const QSet<QString> ValueOptions = {"--registry", "--sql-user", "--sql-password-file", "--temp-path",
                                     "--upgrade-path", "--company-list", "--ini", "--company",
                                     "--server", "--database", "--remove-company"};
-const QSet<QString> FlagOptions = {"--system", "--sql-password-env", "--show", "--help"};
+const QSet<QString> FlagOptions = {"--system", "--sql-password-env", "--show", "--install-reports"};
 const QString PasswordEnv = QStringLiteral("OBDRAC_SQL_PASSWORD");
 
 struct UsageError : std::runtime_error {
@@ -40,38 +43,31 @@ struct Options {
 
 Options parse(const QStringList& args)
 {
-    Options o;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        QString name = args[i];
-        std::optional<QString> inlineValue;
-        if (name == "-h")
-            name = "--help";
-        if (const qsizetype eq = name.indexOf(u'='); name.startsWith("--") && eq > 0) {
-            inlineValue = name.mid(eq + 1);
-            name = name.left(eq);
-        }
-        if (name == "--sql-password" || name == "--password")
-            throw UsageError("Gesla ni dovoljeno podati v ukazni vrstici: uporabi --sql-password-file DATOTEKA, "
-                             "--sql-password-file - (standardni vhod) ali --sql-password-env ("
-                             + PasswordEnv + ").");
-        if (FlagOptions.contains(name)) {
-            if (inlineValue)
-                throw UsageError("Izbira " + name + " nima vrednosti.");
-            o.flags.insert(name);
-        } else if (ValueOptions.contains(name)) {
-            if (o.values.contains(name))
-                throw UsageError("Izbira " + name + " je podana dvakrat.");
-            if (inlineValue) {
-                o.values.insert(name, *inlineValue);
-            } else {
-                if (i + 1 >= args.size())
-                    throw UsageError("Izbira " + name + " zahteva vrednost.");
-                o.values.insert(name, args[++i]);
-            }
-        } else {
-            throw UsageError("Neznana izbira: " + args[i]);
-        }
+    ToolCommandLine line;
+    for (const QString& name : ValueOptions)
+        line.addValueOption(name.mid(2));
+    for (const QString& name : FlagOptions)
+        line.addFlag(name.mid(2));
+    line.refuse({QStringLiteral("sql-password"), QStringLiteral("password")},
+                "Gesla ni dovoljeno podati v ukazni vrstici: uporabi --sql-password-file DATOTEKA, "
+                "--sql-password-file - (standardni vhod) ali --sql-password-env ("
+                    + PasswordEnv + ").");
+    try {
+        line.parse(args, QStringLiteral("Neznana izbira: "));
+    } catch (const CommandLineError& e) {
+        throw UsageError(e.message());
     }
+    Options o;
+    for (const QString& name : ValueOptions)
+        if (line.isSet(name.mid(2)))
+            o.values.insert(name, line.value(name.mid(2)));
+    for (const QString& name : FlagOptions)
+        if (line.isSet(name.mid(2)))
+            o.flags.insert(name);
+    if (line.helpRequested())
+        o.flags.insert(QStringLiteral("--help"));
+    if (line.versionRequested())
+        o.flags.insert(QStringLiteral("--version"));
     return o;
 }
 
@@ -192,7 +188,10 @@ QString ConfigCommandUsage()
         "  --remove-company IME       odstrani podjetje\n"
         "\n"
         "  --show                     izpiše nastavitve (geslo ne)\n"
-        "  --help                     ta pomoč\n"
+        "  --install-reports          namesti vgrajene izpise (27K ...) v bazo podjetja iz INI\n"
+        "                             datoteke (--ini); uporabniških izpisov (A00 ...) ne spreminja\n"
+        "  -h, --help                 ta pomoč\n"
+        "  --version                  verzija in build programa\n"
         "\n"
         "Gesla ni mogoče podati v ukazni vrstici.\n");
 }
@@ -207,6 +206,11 @@ int RunConfigCommand(const QStringList& arguments, const ConfigCommandIo& io)
             out << ConfigCommandUsage();
             out.flush();
             return arguments.isEmpty() ? 2 : 0;
+        }
+        if (o.flags.contains("--version")) {
+            out << toolVersionText(QStringLiteral("obdrac-config")) << "\n";
+            out.flush();
+            return 0;
         }
         // Everything is checked before anything is written.
         const QString regFile = registryFile(o);
@@ -227,9 +231,12 @@ int RunConfigCommand(const QStringList& arguments, const ConfigCommandIo& io)
         }
         const bool listOptions = companyOptions || o.has("--remove-company");
         const bool wantShow = o.flags.contains("--show");
+        const bool wantReports = o.flags.contains("--install-reports");
+        if (wantReports && o.has("--company-list"))
+            throw UsageError("Izbira --install-reports bere podjetje iz INI datoteke (--ini), ne iz --company-list.");
         const QString listFile = (listOptions || wantShow) ? companyListFile(o) : QString();
         if (!o.has("--sql-user") && !password && !o.has("--temp-path") && !o.has("--upgrade-path") && !listOptions
-            && !wantShow)
+            && !wantShow && !wantReports)
             throw UsageError("Ni ničesar za nastaviti.");
 
         if (o.has("--sql-user")) {
@@ -259,6 +266,11 @@ int RunConfigCommand(const QStringList& arguments, const ConfigCommandIo& io)
         }
         if (wantShow)
             show(regFile, listFile, out);
+        // Last: it connects with the login written above.
+        if (wantReports) {
+            out.flush();
+            installReportsCommand(o.value("--ini"), out);
+        }
         out.flush();
         return 0;
     } catch (const UsageError& e) {

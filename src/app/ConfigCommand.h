@@ -16,6 +16,8 @@ class QTextStream;
 //   obdrac-config [--company-list PATH | --ini FILE] --company NAME --server S --database D
 //   obdrac-config [--company-list PATH | --ini FILE] --remove-company NAME
 //   obdrac-config --show
+//   obdrac-config [--ini FILE] --install-reports    (shipped report definitions into the company
+//                                                    database of the INI file)
 //
 // A password is never taken from the command line. Each option may be combined with the others;
 // all values are checked before anything is written.

@@ -1,7 +1,7 @@
 #include "DeferredStartup.h"
 
 #include "ProgramSettings.h"
-#include "ShellHooks.h"
+#include "ShellServices.h"
 
 #include "data/log/Guard.h"
 #include "data/log/MessageBoxes.h"
@@ -23,9 +23,9 @@ void DeferredStartup::paint(DeferredStartupView& view, const QObject* sender, co
             view.restorePosition();
         // 2.
         bool signedIn = true;
-        if (CurrentUserID.isEmpty() && m_hooks.runLogin) {
-            m_hooks.runLogin();
-            if (!m_hooks.parameterOpen || !m_hooks.parameterOpen()) {
+        if (CurrentUserID.isEmpty()) {
+            m_shell.runLogin();
+            if (!m_shell.parameterOpen()) {
                 signedIn = false;
                 view.closeMainWindow();
             }
@@ -38,14 +38,13 @@ void DeferredStartup::paint(DeferredStartupView& view, const QObject* sender, co
                 showInformation(TekoceLetoMessage);
             // 5.
             const QString poslDog = view.selectedPoslDog();
-            if (!poslDog.isEmpty() && m_hooks.openTemplates)
-                m_hooks.openTemplates(poslDog);
+            if (!poslDog.isEmpty())
+                m_shell.openTemplates(poslDog);
         }
         // 6.
         m_firstPaintDone = true;
-        if (m_hooks.parameterOpen && m_hooks.parameterOpen() && m_hooks.parameterAutoCheckDates
-            && m_hooks.parameterAutoCheckDates() && m_hooks.refreshParameter)
-            m_hooks.refreshParameter();
+        if (m_shell.parameterOpen() && m_shell.parameterAutoCheckDates())
+            m_shell.refreshParameter();
     });
     // 7.
     view.setArrowCursor();

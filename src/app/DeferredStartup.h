@@ -3,7 +3,7 @@
 #include <QString>
 
 class QObject;
-struct ShellHooks;
+class ShellServices;
 
 // What the deferred start-up asks of the main window.
 class DeferredStartupView {
@@ -18,7 +18,7 @@ public:
 // The start-up work that waits for the main window's first paint. Run on every paint:
 //  - arrow cursor;
 //  1. first paint only: window position;
-//  2. no user signed in and a login hook: the login; when the parameter row is not open
+//  2. no user signed in: the login; when the parameter row is not open
 //     afterwards the main window closes and 3 to 5 are left out;
 //  3.-5. first paint only: Program/ZagonPrograma := today's short date; the business-year
 //     message when TekoceLeto is set and differs; the template list on the chosen event;
@@ -28,14 +28,14 @@ public:
 // Failures of 1 to 6 are logged as "FormPaint".
 class DeferredStartup {
 public:
-    explicit DeferredStartup(ShellHooks& hooks) : m_hooks(hooks) {}
+    explicit DeferredStartup(ShellServices& shell) : m_shell(shell) {}
 
     void paint(DeferredStartupView& view, const QObject* sender = nullptr, const QDate& today = {});
     bool firstPaintDone() const { return m_firstPaintDone; }
     bool running() const { return m_running; }
 
 private:
-    ShellHooks& m_hooks;
+    ShellServices& m_shell;
     bool m_firstPaintDone = false;
     bool m_running = false;
 };

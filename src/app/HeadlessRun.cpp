@@ -4,27 +4,26 @@
 #include "HeadlessSignIn.h"
 #include "ListingCommand.h"
 #include "StartupConfiguration.h"
+#include "ToolCommandLine.h"
 
 #include "data/DataSif.h"
 #include "data/log/ErrorLog.h"
 #include "data/config/ProgramIni.h"
 #include "data/core/ProgramState.h"
 #include "generation/GenerationCommand.h"
+#include "printing/PrintingRun.h"
+#include "printing/ReportCatalogue.h"
+#include "printing/ReportFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTextStream>
 
-#include <optional>
+#include <algorithm>
+
 
 namespace {
-const QSet<QString> ValueOptions = {"--ini", "--user", "--password-file", "--period-from", "--date",
-                                    "--partner", "--event"};
-const QSet<QString> FlagOptions = {"--dry-run", "--csv", "--help"};
-
 QDate parseDay(const QString& option, const QString& text)
 {
     const QDate day = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
@@ -56,68 +55,65 @@ class NoWindow : public StartupView {};
 
 HeadlessRunOptions parseHeadlessRunArguments(const QStringList& arguments)
 {
-    QMap<QString, QString> values;
-    QSet<QString> flags;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        QString name = arguments[i];
-        std::optional<QString> inlineValue;
-        if (name == "-h")
-            name = "--help";
-        if (const qsizetype eq = name.indexOf(u'='); name.startsWith("--") && eq > 0) {
-            inlineValue = name.mid(eq + 1);
-            name = name.left(eq);
-        }
-        if (name == "--password" || name == "-p" || name == "--pass")
-            throw HeadlessUsageError("Gesla ni dovoljeno podati v ukazni vrstici: uporabi --password-file DATOTEKA, "
-                                     "--password-file - (standardni vhod) ali spremenljivko okolja "
-                                     + PasswordEnvironmentVariable + ".");
-        if (FlagOptions.contains(name)) {
-            if (inlineValue)
-                throw HeadlessUsageError("Izbira " + name + " nima vrednosti.");
-            flags.insert(name);
-        } else if (ValueOptions.contains(name)) {
-            if (values.contains(name))
-                throw HeadlessUsageError("Izbira " + name + " je podana dvakrat.");
-            if (inlineValue) {
-                values.insert(name, *inlineValue);
-            } else {
-                if (i + 1 >= arguments.size())
-                    throw HeadlessUsageError("Izbira " + name + " zahteva vrednost.");
-                values.insert(name, arguments[++i]);
-            }
-        } else if (name.startsWith(u'-')) {
-            throw HeadlessUsageError("Neznana izbira: " + arguments[i]);
-        } else {
-            throw HeadlessUsageError("Odvečen argument: " + arguments[i]);
-        }
+    ToolCommandLine line;
+    for (const char* name : {"ini", "user", "password-file", "period-from", "date", "partner", "event", "pdf", "html",
+                             "xlsx", "csv-report"})
+        line.addValueOption(QString::fromLatin1(name));
+    for (const char* name : {"dry-run", "csv"})
+        line.addFlag(QString::fromLatin1(name));
+    line.refuse({QStringLiteral("password"), QStringLiteral("p"), QStringLiteral("pass")},
+                "Gesla ni dovoljeno podati v ukazni vrstici: uporabi --password-file DATOTEKA, "
+                "--password-file - (standardni vhod) ali spremenljivko okolja "
+                    + PasswordEnvironmentVariable + ".");
+    try {
+        line.parse(arguments, QStringLiteral("Odvečen argument: "));
+    } catch (const CommandLineError& e) {
+        throw HeadlessUsageError(e.message());
     }
+    auto has = [&](const char* name) { return line.isSet(QString::fromLatin1(name)); };
+    auto value = [&](const char* name) { return line.value(QString::fromLatin1(name)); };
 
     HeadlessRunOptions o;
-    o.help = flags.contains("--help");
-    if (o.help)
+    o.help = line.helpRequested();
+    o.version = line.versionRequested();
+    if (o.help || o.version)
         return o;
-    o.dryRun = flags.contains("--dry-run");
-    o.csv = flags.contains("--csv");
+    o.dryRun = has("dry-run");
+    o.csv = has("csv");
     if (o.csv && !o.dryRun)
         throw HeadlessUsageError("Izbira --csv velja le skupaj z --dry-run.");
-    o.iniFile = values.value("--ini");
-    if (values.contains("--ini") && o.iniFile.isEmpty())
+    o.iniFile = value("ini");
+    if (has("ini") && o.iniFile.isEmpty())
         throw HeadlessUsageError("Ime nastavitvene datoteke (--ini) je prazno.");
-    o.user = values.value("--user").trimmed();
+    o.user = value("user").trimmed();
     if (o.user.isEmpty())
         throw HeadlessUsageError("Manjka uporabnik: --user ŠIFRA.");
-    o.passwordFile = values.value("--password-file");
-    if (values.contains("--password-file") && o.passwordFile.isEmpty())
+    o.passwordFile = value("password-file");
+    if (has("password-file") && o.passwordFile.isEmpty())
         throw HeadlessUsageError("Ime datoteke z geslom (--password-file) je prazno.");
-    if (!values.contains("--period-from"))
+    if (!has("period-from"))
         throw HeadlessUsageError("Manjka začetek obdobja: --period-from LLLL-MM-DD (\"Za obdobje od:\").");
-    o.periodFrom = parseDay("--period-from", values.value("--period-from"));
-    if (values.contains("--date"))
-        o.date = parseDay("--date", values.value("--date"));
+    o.periodFrom = parseDay("--period-from", value("period-from"));
+    if (has("date"))
+        o.date = parseDay("--date", value("date"));
     else if (!o.dryRun)
         throw HeadlessUsageError("Manjka datum dokumentov: --date LLLL-MM-DD (\"Datum dokumentov:\").");
-    o.partner = values.value("--partner");
-    o.event = values.value("--event");
+    o.partner = value("partner");
+    o.event = value("event");
+    const struct {
+        const char* option;
+        const char* extension;
+    } reportFiles[] = {{"pdf", "pdf"}, {"html", "htm"}, {"xlsx", "xlsx"}, {"csv-report", "csv"}};
+    for (const auto& f : reportFiles) {
+        if (!has(f.option))
+            continue;
+        const QString option = QStringLiteral("--") + QString::fromLatin1(f.option);
+        if (!o.dryRun)
+            throw HeadlessUsageError("Izbira " + option + " velja le skupaj z --dry-run.");
+        if (value(f.option).trimmed().isEmpty())
+            throw HeadlessUsageError("Ime datoteke izbire " + option + " je prazno.");
+        o.reportFiles.append({QString::fromLatin1(f.extension), value(f.option)});
+    }
     return o;
 }
 
@@ -127,6 +123,7 @@ QString headlessRunUsage()
         "Uporaba: obdrac-run [--ini DATOTEKA] --user ŠIFRA [--password-file DATOTEKA]\n"
         "                    --period-from LLLL-MM-DD --date LLLL-MM-DD\n"
         "                    [--partner BESEDILO] [--event BESEDILO] [--dry-run [--csv]]\n"
+        "                    [--pdf DATOTEKA] [--html DATOTEKA] [--xlsx DATOTEKA] [--csv-report DATOTEKA]\n"
         "\n"
         "Kreiranje računov in naročil iz zapadlih periodik, enako kot gumb \"Kreiranje\".\n"
         "  --ini DATOTEKA            nastavitvena datoteka (privzeto Vektor.INI)\n"
@@ -139,6 +136,12 @@ QString headlessRunUsage()
         "  --event BESEDILO          samo za poslovni dogodek dokumentov (z % ali _ kot vzorec)\n"
         "  --dry-run                 nič ne zapiše: izpiše, kaj bi kreiranje naredilo (kot \"Izpis\")\n"
         "  --csv                     izpis v obliki CSV (z --dry-run)\n"
+        "  --pdf DATOTEKA            z --dry-run: izpis, kot ga natisne \"Izpis\" (poročilo ObdracIzpis), v PDF\n"
+        "  --html DATOTEKA           ... v HTML\n"
+        "  --xlsx DATOTEKA           ... v preglednico (.xlsx)\n"
+        "  --csv-report DATOTEKA     ... v CSV (\";\", vrstica na postavko)\n"
+        "  -h, --help                ta pomoč\n"
+        "  --version                 verzija in build programa\n"
         "Izhodna koda: 0 vse zapisano, 1 nekateri dokumenti niso zapisani, 2 kreiranje se ni začelo\n"
         "(napačni argumenti, nastavitve, baza, prijava ali kreiranje že teče), 3 kreiranje prekinjeno\n"
         "zaradi napake.\n");
@@ -171,6 +174,10 @@ int HeadlessRun::run(const QStringList& arguments)
     }
     if (options.help) {
         m_out << headlessRunUsage() << Qt::flush;
+        return RunExit::Done;
+    }
+    if (options.version) {
+        m_out << toolVersionText(QStringLiteral("obdrac-run")) << Qt::endl;
         return RunExit::Done;
     }
     return run(options);
@@ -292,6 +299,36 @@ int HeadlessRun::generate(const HeadlessRunOptions& options)
     return result.documentsNotWritten > 0 ? RunExit::NotAllWritten : RunExit::Done;
 }
 
+int HeadlessRun::writeReportFiles(const HeadlessRunOptions& options, const GenerationCriteria& criteria)
+{
+    if (options.reportFiles.isEmpty())
+        return RunExit::Done;
+    TDataSif& module = requireDataSif();
+    installReportCatalogue(module);
+    int exit = RunExit::Done;
+    for (const auto& [extension, path] : options.reportFiles) {
+        const ReportFileResult r =
+            writeReportFile(ReportStartDataSet(module.tbNapaka, QStringLiteral("tbNapaka")), ListingFormName,
+                            ListingDefaultCode, listingCriteria(criteria, &module.tbNapaka), extension, path);
+        switch (r.outcome) {
+        case ReportFileResult::Outcome::Written:
+            if (!options.csv)
+                m_out << "Izpis zapisan v " << path << " (strani: " << r.pages << ")." << Qt::endl;
+            break;
+        case ReportFileResult::Outcome::NotStarted:
+            // The start's own message went to the error stream; an empty listing is no failure.
+            if (r.stop != ReportStartStop::Empty)
+                exit = std::max(exit, RunExit::NotStarted);
+            break;
+        case ReportFileResult::Outcome::Failed:
+            printError(r.error);
+            exit = RunExit::BrokenOff;
+            break;
+        }
+    }
+    return exit;
+}
+
 int HeadlessRun::list(const HeadlessRunOptions& options)
 {
     GenerationCriteria criteria;
@@ -323,5 +360,5 @@ int HeadlessRun::list(const HeadlessRunOptions& options)
         printError("Izpis je bil prekinjen zaradi napake: " + result.error);
         return RunExit::BrokenOff;
     }
-    return RunExit::Done;
+    return writeReportFiles(options, criteria);
 }

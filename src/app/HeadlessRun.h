@@ -1,5 +1,7 @@
 #pragma once
 #include <QDate>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -9,11 +11,14 @@
 
 class QTextStream;
 class TDataSif;
+struct GenerationCriteria;
 
 // The command obdrac-run: the generation of page "Kreiranje" for schedulers, without windows.
 //
 //   obdrac-run [--ini FILE] --user CODE [--password-file FILE] --period-from YYYY-MM-DD
 //              --date YYYY-MM-DD [--partner TEXT] [--event TEXT] [--dry-run] [--csv]
+//              [--pdf FILE] [--html FILE] [--xlsx FILE] [--csv-report FILE]   (with --dry-run)
+//   obdrac-run --help | --version
 //
 // It reads the configuration file as the program does (section Database decides the company
 // database, the registry store gives the database login), connects the data module, signs in
@@ -21,7 +26,9 @@ class TDataSif;
 // question answered OK; every other message goes to the error stream. The run log (one line per
 // document, also for a document that could not be written) and a summary go to the output.
 // With --dry-run nothing is written to the company database: the listing of "Izpis" is made
-// and printed instead (with --csv as CSV).
+// and printed instead (with --csv as CSV); --pdf, --html, --xlsx and --csv-report write it also
+// as the stored report "ObdracIzpis" prints it (printing/ReportFile.h), as the program's "Izpis"
+// would print it.
 //
 // The password comes from --password-file (its first line; "-" reads standard input), else
 // from the environment variable OBDRAC_PASSWORD, else it is empty. It is never taken from the
@@ -45,7 +52,10 @@ struct HeadlessRunOptions {
     QString event;          // "Poslovni dogodek:" code or pattern
     bool dryRun = false;
     bool csv = false;
+    // Report files of the listing: export filter extension ("pdf", "htm", "xlsx", "csv") and path.
+    QList<QPair<QString, QString>> reportFiles;
     bool help = false;
+    bool version = false;   // --version: the version and build are printed
 };
 
 // Wrong arguments (exit code 2).
@@ -80,6 +90,7 @@ private:
     bool readPassword(const HeadlessRunOptions& options, QString& password);
     int generate(const HeadlessRunOptions& options);
     int list(const HeadlessRunOptions& options);
+    int writeReportFiles(const HeadlessRunOptions& options, const GenerationCriteria& criteria);
     void printError(const QString& text);
 
     QTextStream& m_out;

@@ -2,11 +2,11 @@
 
 #include "data/DataSif.h"
 #include "data/log/ErrorLog.h"
-#include "data/log/Guard.h"
 #include "data/core/ProgramState.h"
 #include "data/core/SqlLiterals.h"
 #include "data/odbc/THstmt.h"
 #include "login/Authorizations.h"
+#include "login/LoginDateCheck.h"
 #include "login/LoginRules.h"
 
 namespace {
@@ -81,29 +81,7 @@ bool HeadlessSignIn::signIn(const QString& userCode, const QString& password)
 
 bool HeadlessSignIn::checkLoginDate()
 {
-    TwwOEDataSet& param = *requireDataSif().tbParameter;
-    param.Refresh();
-    TField& last = param.FieldByName(QStringLiteral("AVTODATUMVSTOPA"));
-    const QDateTime lastLogin = last.asDateTime();
-    const QDate day = today();
-    switch (CheckLoginDate(day, lastLogin)) {
-    case LoginDateVerdict::Refuse:
-        return refuse(LoginDateMessage(lastLogin.date(), day));
-    case LoginDateVerdict::Store:
-        guard(Operation, nullptr, [&] {
-            try {
-                param.Edit();
-                last.setAsDateTime(QDateTime(day, QTime(0, 0)));
-                param.Post();
-            } catch (...) {
-                if (param.State() == dsEdit)
-                    param.Cancel();
-                throw;
-            }
-        });
-        break;
-    case LoginDateVerdict::Unchanged:
-        break;
-    }
+    if (const std::optional<QString> refusal = RunLoginDateCheck(today(), nullptr))
+        return refuse(*refusal);
     return true;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "data/core/ApplicationTitle.h"
+
 #include <QDate>
 #include <QString>
 
@@ -16,8 +18,9 @@ struct ProgramSettings {
 
 ProgramSettings& programSettings();
 
-// The main window's caption at design time, also the first application title.
-inline const QString DesignCaption = QStringLiteral("Sintrex Periodično fakturiranje");
+// The main window's caption at design time, also the first application title: the program's
+// name (ProgramTitle).
+inline const QString& DesignCaption = ProgramTitle;
 
 // "Sintrex Periodično fakturiranje" + " " + company (the design caption, a blank, the company).
 QString mainCaptionFor(const QString& company);

@@ -1,6 +1,6 @@
 // The program's entry: splash window, main window, data module, message loop.
+#include "app/ui/ProgramComposition.h"
 #include "app/ui/ProgramEntry.h"
-#include "app/ui/SubsystemWiring.h"
 
 #include <QApplication>
 
@@ -20,10 +20,6 @@ void explainMissingDisplay()
                "    xvfb-run -a obdrac [Vektor.INI]\n",
                stderr);
 }
-
-// The subsystems that plug into the shell register their hooks here (shellHooks(),
-// mainWindowHooks()) before the main window is made.
-void installSubsystemHooks() { installSubsystems(); }
 } // namespace
 
 int main(int argc, char** argv)
@@ -36,13 +32,13 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("obdrac"));
     installWindowedHandlers();
-    installSubsystemHooks();
+    // The subsystems, put together once; they outlive the main window.
+    ProgramComposition program;
     // 2. - 6.
-    std::unique_ptr<TMain> mainWindow = startProgram(QApplication::arguments());
+    std::unique_ptr<TMain> mainWindow = startProgram(program.shell(), program.commands(), QApplication::arguments());
     // 7.
     mainWindow->show();
     const int rc = QApplication::exec();
     mainWindow.reset();
-    releaseSubsystems();
     return rc;
 }

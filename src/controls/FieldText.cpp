@@ -3,23 +3,11 @@
 #include "data/core/FieldType.h"
 #include "data/core/FormatFloat.h"
 #include "data/core/ProgramState.h"
+#include "data/core/TextRoutines.h"
 #include "data/dataset/TField.h"
 
 #include <QDate>
 #include <QDateTime>
-
-QString dateDisplayText(const QDate& d)
-{
-    if (!d.isValid())
-        return QString();
-    const QString sep(DateSeparator);
-    return QStringLiteral("%1%2%3%4%5")
-        .arg(d.day(), 2, 10, QLatin1Char('0'))
-        .arg(sep)
-        .arg(d.month(), 2, 10, QLatin1Char('0'))
-        .arg(sep)
-        .arg(d.year(), 4, 10, QLatin1Char('0'));
-}
 
 QString fieldDisplayText(const TField& field, const QVariant& v)
 {
@@ -33,7 +21,7 @@ QString fieldDisplayText(const TField& field, const QVariant& v)
     }
     switch (v.typeId()) {
     case QMetaType::QDate:
-        return dateDisplayText(v.toDate());
+        return shortDateText(v.toDate());
     case QMetaType::QTime:
         return v.toTime().toString(QStringLiteral("hh:mm:ss"));
     case QMetaType::QDateTime: {
@@ -41,8 +29,8 @@ QString fieldDisplayText(const TField& field, const QVariant& v)
         if (!dt.isValid())
             return QString();
         if (dt.time() == QTime(0, 0))
-            return dateDisplayText(dt.date());
-        return dateDisplayText(dt.date()) + QLatin1Char(' ') + dt.time().toString(QStringLiteral("hh:mm:ss"));
+            return shortDateText(dt.date());
+        return shortDateText(dt.date()) + QLatin1Char(' ') + dt.time().toString(QStringLiteral("hh:mm:ss"));
     }
     case QMetaType::QByteArray:
         return QStringLiteral("(BLOB)");

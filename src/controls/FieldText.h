@@ -8,5 +8,4 @@ class TField;
 // the same forms as TField::displayText and TField::editText.
 QString fieldDisplayText(const TField& field, const QVariant& value);
 QString fieldEditText(const TField& field, const QVariant& value);
-// Day, month and four-digit year with the process-wide date separator.
-QString dateDisplayText(const QDate& date);
+// Dates are written by shortDateText (data/core/TextRoutines.h).

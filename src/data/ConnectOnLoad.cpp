@@ -27,17 +27,21 @@ QString cannotConnectText(const QString& connectionName)
     return QStringLiteral("Cannot connect ") + connectionName + QStringLiteral(" to database.");
 }
 
-bool connectOnLoad(THdbc& connection)
+std::optional<EODBC> connectOnLoadFailure(THdbc& connection)
 {
+    std::optional<EODBC> failure;
     try {
         connection.setConnected(true);
-        return true;
+        return std::nullopt;
     } catch (const EODBC& e) {
-        showConnectFailure(cannotConnectText(connection.Name()), e);
+        failure = e;
     } catch (const std::exception& e) {
-        showConnectFailure(cannotConnectText(connection.Name()), EODBC::fromMessage(QString::fromUtf8(e.what())));
+        failure = EODBC::fromMessage(QString::fromUtf8(e.what()));
     } catch (...) {
-        showConnectFailure(cannotConnectText(connection.Name()), EODBC({}));
+        failure = EODBC({});
     }
-    return false;
+    showConnectFailure(cannotConnectText(connection.Name()), *failure);
+    return failure;
 }
+
+bool connectOnLoad(THdbc& connection) { return !connectOnLoadFailure(connection).has_value(); }

@@ -1,8 +1,10 @@
 #pragma once
+#include "data/odbc/EODBC.h"
+
 #include <QString>
 #include <functional>
+#include <optional>
 
-class EODBC;
 class THdbc;
 
 // Connecting a connection that a form stores as connected, while the form is being created:
@@ -21,3 +23,5 @@ QString cannotConnectText(const QString& connectionName);   // "Cannot connect X
 
 // Connects the connection; on failure shows the failure and returns false (never throws).
 bool connectOnLoad(THdbc& connection);
+// The same, giving back the failure that was shown (nothing on success).
+std::optional<EODBC> connectOnLoadFailure(THdbc& connection);

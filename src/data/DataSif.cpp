@@ -1,5 +1,6 @@
 #include "data/DataSif.h"
 
+#include "data/ConnectOnLoad.h"
 #include "data/log/ErrorLog.h"
 #include "data/core/Exception.h"
 #include "data/log/Guard.h"
@@ -125,11 +126,13 @@ void TDataSif::DataSifCreate()
     guard(QStringLiteral("DataSifCreate"), this, [&] {
         if (DevelopmentMode && (Database.Connected() || DatabaseLook.Connected() || DatabaseHstmt.Connected()))
             showPlain(QStringLiteral("Database.Connected"));
-        DataSifConnect(this);
+        connectModule(this, true);
     });
 }
 
-void TDataSif::DataSifConnect(const LogSender& Sender)
+void TDataSif::DataSifConnect(const LogSender& Sender) { connectModule(Sender, false); }
+
+void TDataSif::connectModule(const LogSender& Sender, bool atLoad)
 {
     guard(QStringLiteral("DataSifCreate-Alias"), Sender, [&] {
         const QString dataBaseName = GetStringFromIniFile(DatabaseSection, QStringLiteral("DataBaseName"), QString());
@@ -164,7 +167,21 @@ void TDataSif::DataSifConnect(const LogSender& Sender)
         }
     });
 
+    // At the module's creation the connections that it keeps connected from its load (Database,
+    // then DatabaseLook) connect first, each failure shown as "Cannot connect <name> to
+    // database."; the first failure is also the failure of the connects below, which are not
+    // tried again on a database that has just refused.
+    std::optional<EODBC> loadFailure;
+    if (atLoad) {
+        for (THdbc* connection : {&Database, &DatabaseLook}) {
+            loadFailure = connectOnLoadFailure(*connection);
+            if (loadFailure)
+                break;
+        }
+    }
     try {
+        if (loadFailure)
+            throw *loadFailure;
         DatabaseHstmt.Connect();
         DatabaseLook.Connect();
         Database.Connect();
@@ -178,7 +195,7 @@ void TDataSif::DataSifConnect(const LogSender& Sender)
     }
 
     OpenTable(*tbParameter, true);
-    sqlFillTableIndex();
+    sqlFillTableIndex(UpdateHstmt);
 }
 
 void TDataSif::DataSifCreateOpen()
@@ -215,7 +232,7 @@ void TDataSif::rebuildTCena()
 
 void TDataSif::DataSifUpdateRecord(TwwOEDataSet& DataSet, TUpdateKind UpdateKind, bool& ApplyUpdate)
 {
-    sqlUpdateSQL(DataSet, UpdateKind, ApplyUpdate);
+    sqlUpdateSQL(UpdateHstmt, DataSet, UpdateKind, ApplyUpdate);
 }
 
 void TDataSif::tbParameterBeforePost(TwwOEDataSet& DataSet) { SetDateOnPost(DataSet); }
@@ -229,7 +246,7 @@ void TDataSif::connectWithAttributes(const QStringList& attributes)
         c->Connect();
     }
     OpenTable(*tbParameter, false);
-    sqlFillTableIndex();
+    sqlFillTableIndex(UpdateHstmt);
 }
 
 TDataSif& requireDataSif()

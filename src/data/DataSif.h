@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "data/core/ApplicationTitle.h"
 #include "data/core/DataSetTypes.h"
 #include "data/local/LocalDatabase.h"
 #include "data/local/LocalTable.h"
@@ -65,7 +66,10 @@ public:
     LocalTable tbNapaka{QStringLiteral("VektorDataTemp"), QStringLiteral("TObdracNapaka")};
 
     // Creation: in development mode (RazvojAplikacije) a connection that is already connected
-    // shows the plain message "Database.Connected"; then DataSifConnect. A failure raised by
+    // shows the plain message "Database.Connected"; then DataSifConnect, in which the
+    // connections kept connected from the module's load (Database, then DatabaseLook) connect
+    // first: a failure shows "Cannot connect <name> to database." (data/ConnectOnLoad.h) before
+    // the messages of DataSifConnect, and is not tried again there. A failure raised by
     // DataSifConnect (the parameter row could not be opened) is logged as "DataSifCreate".
     void DataSifCreate();
 
@@ -105,6 +109,8 @@ signals:
     void titleChanged(const QString& title);
 
 private:
+    // DataSifConnect; atLoad: at creation, with the connects of the load first.
+    void connectModule(const LogSender& Sender, bool atLoad);
     void setupDataSet(TwwOEDataSet& ds, const QString& name, THdbc& connection, const QString& sql);
     QString m_title;
 };
@@ -114,8 +120,6 @@ inline TDataSif* DataSif = nullptr;
 // DataSif, or a plain Exception "Podatkovni modul ni ustvarjen !" when there is none.
 TDataSif& requireDataSif();
 
-// The title part that stays: the program's name.
-inline const QString ProgramTitle = QStringLiteral("Sintrex Periodično fakturiranje");
 // "Sintrex Periodično fakturiranje " + company of INI Program/Podjetje + " (" + company of the
 // database + ")", or, without a database company, the program's company followed by one blank.
 QString ApplicationTitleFor(const QString& programCompany, const QString& databaseCompany);

@@ -1,6 +1,5 @@
 #include "data/Numbering.h"
 
-#include "data/DataSif.h"
 #include "data/core/EAbort.h"
 #include "data/core/Exception.h"
 #include "data/log/Guard.h"
@@ -11,8 +10,6 @@
 #include "data/dataset/TwwOEDataSet.h"
 
 namespace {
-const THstmt* findStatement() { return DataSif ? &DataSif->qQueryFind : nullptr; }
-
 // Characters 5 to 9 of a key as a counter; throws when they are not five digits.
 int counterOf(const QString& key)
 {
@@ -26,10 +23,10 @@ int counterOf(const QString& key)
 }
 } // namespace
 
-QString NovaStevGlavC(const QString& Table, const QString& KeyField, const QString& Prefix)
+QString NovaStevGlavC(THstmt& Statement, const QString& Table, const QString& KeyField, const QString& Prefix)
 {
-    return guardAndRaise(QStringLiteral("NovaStevGlavC-") + Table, findStatement(), [&] {
-        const QString max = GetMaxValueInTable(KeyField, Table,
+    return guardAndRaise(QStringLiteral("NovaStevGlavC-") + Table, &Statement, [&] {
+        const QString max = GetMaxValueInTable(Statement, KeyField, Table,
                                                KeyField + QStringLiteral(" LIKE '") + sqlStrApostrof(Prefix) + QStringLiteral("%'"));
         if (max.isEmpty())
             return Prefix + StrZeroInt(1, 5);
@@ -53,7 +50,7 @@ void GlavaKljucDefault(TwwOEDataSet& DataSet)
     });
 }
 
-QString TestStevGlavKljuc(TwwOEDataSet& DataSet, const QString& Table, bool CheckYear)
+QString TestStevGlavKljuc(THstmt& Statement, TwwOEDataSet& DataSet, const QString& Table, bool CheckYear)
 {
     return guardAndRaise(QStringLiteral("TestStevGlavKljuc"), &DataSet, [&] {
         QString result;
@@ -61,7 +58,7 @@ QString TestStevGlavKljuc(TwwOEDataSet& DataSet, const QString& Table, bool Chec
         const QString year = YearS(2, DataSet.FieldByName(QStringLiteral("DATUM")).asDateTime());
         if (DataSet.State() == dsInsert) {
             const QString prefix = year + DataSet.FieldByName(QStringLiteral("POSLDOG")).asString();
-            result = NovaStevGlavC(Table, QStringLiteral("Kljuc"), prefix);
+            result = NovaStevGlavC(Statement, Table, QStringLiteral("Kljuc"), prefix);
             kljuc.setAsString(result);
         }
         if (CheckYear && year != kljuc.asString().left(2)) {
@@ -72,10 +69,10 @@ QString TestStevGlavKljuc(TwwOEDataSet& DataSet, const QString& Table, bool Chec
     });
 }
 
-int NovaStevPozN(const QString& Table, const QString& Kljuc, int Step)
+int NovaStevPozN(THstmt& Statement, const QString& Table, const QString& Kljuc, int Step)
 {
-    return guard(QStringLiteral("NovaStevPozN-") + Table, findStatement(), 0, [&] {
-        const QString max = GetMaxValueInTable(QStringLiteral("Poz"), Table,
+    return guard(QStringLiteral("NovaStevPozN-") + Table, &Statement, 0, [&] {
+        const QString max = GetMaxValueInTable(Statement, QStringLiteral("Poz"), Table,
                                                QStringLiteral("Kljuc = '") + sqlStrApostrof(Kljuc) + QStringLiteral("'"));
         return Step + TrimStrToInt(max);
     });

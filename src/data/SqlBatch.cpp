@@ -1,13 +1,14 @@
 #include "data/SqlBatch.h"
 
-#include "data/DataSif.h"
 #include "data/core/EAbort.h"
 #include "data/log/ErrorLog.h"
 #include "data/core/Exception.h"
+#include "data/core/FieldType.h"
 #include "data/log/Guard.h"
 #include "data/core/Money.h"
 #include "data/core/SqlLiterals.h"
 #include "data/SqlUpdate.h"
+#include "data/odbc/StatementCloser.h"
 
 #include <QDateTime>
 
@@ -18,19 +19,11 @@ QString insertValueText(const QVariant& v)
         return QStringLiteral("null");
     if (v.metaType() == QMetaType::fromType<Money>())
         return FloatToStrSQL(v.value<Money>());
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return v.toString();
-    case QMetaType::Double:
-    case QMetaType::Float:
+    if (isIntegerValue(v))
+        return v.typeId() == QMetaType::ULongLong ? v.toString() : QString::number(v.toLongLong());
+    if (isRealValue(v))
         return FloatToStrSQL(v.toDouble());
+    switch (v.typeId()) {
     case QMetaType::QString:
         return sqlQuotedStr(v.toString());
     case QMetaType::QDate:
@@ -45,18 +38,6 @@ QString insertValueText(const QVariant& v)
     }
 }
 
-struct CloseAtEnd {
-    THstmt& statement;
-    ~CloseAtEnd()
-    {
-        try {
-            statement.Close();
-        } catch (...) {
-        }
-    }
-};
-
-const THstmt* updateStatement() { return DataSif ? &DataSif->UpdateHstmt : nullptr; }
 } // namespace
 
 void sqlInsertValues(const QString& Table, const QVariantList& Pairs, QString& Buffer)
@@ -90,20 +71,20 @@ bool sqlDeleteFromTableSQL(const QString& Table, const QString& Where, QString& 
     return true;
 }
 
-bool sqlDeleteFromTable(const QString& Table, const QString& Where)
+bool sqlDeleteFromTable(THstmt& Statement, const QString& Table, const QString& Where)
 {
     bool failed = false;
     bool result = false;
     try {
         QString buffer;
         sqlDeleteFromTableSQL(Table, Where, buffer);
-        result = sqlExecute(buffer, true);
+        result = sqlExecute(Statement, buffer, true);
         if (!result)
             throw Exception(QStringLiteral("Brisanje iz tabele %1 ni uspelo !").arg(Table));
     } catch (const EAbort&) {
         throw;
     } catch (...) {
-        LogCurrentException(updateStatement(), QStringLiteral("sqlDeleteFromTable"));
+        LogCurrentException(&Statement, QStringLiteral("sqlDeleteFromTable"));
         failed = true;
     }
     if (failed)
@@ -111,11 +92,11 @@ bool sqlDeleteFromTable(const QString& Table, const QString& Where)
     return result;
 }
 
-void executeBatch(const QString& Batch)
+void executeBatch(THstmt& Statement, const QString& Batch)
 {
-    THstmt& s = requireDataSif().UpdateHstmt;
+    THstmt& s = Statement;
     s.Close();
-    CloseAtEnd closer{s};
+    StatementCloser closer{s};
     s.setSQL(Batch);
     try {
         s.Execute();
@@ -126,7 +107,7 @@ void executeBatch(const QString& Batch)
     LogTrace(&s, QStringLiteral("HstmtExecute"));
 }
 
-bool sqlExecute(QString& Buffer, bool Force)
+bool sqlExecute(THstmt& Statement, QString& Buffer, bool Force)
 {
     if (!Force && Buffer.size() <= SqlBatchThreshold)
         return true;
@@ -134,8 +115,8 @@ bool sqlExecute(QString& Buffer, bool Force)
         Buffer.clear();
         return true;
     }
-    return guard(QStringLiteral("sqlExecute"), updateStatement(), false, [&] {
-        executeBatch(Buffer);
+    return guard(QStringLiteral("sqlExecute"), &Statement, false, [&] {
+        executeBatch(Statement, Buffer);
         Buffer.clear();
         return true;
     });

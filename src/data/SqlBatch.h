@@ -2,9 +2,11 @@
 #include <QString>
 #include <QVariant>
 
+class THstmt;
+
 // Generated INSERT and DELETE statements collected in a text buffer owned by the caller (each
-// statement ended by "; ") and sent to the database in batches on the data module's write
-// statement UpdateHstmt.
+// statement ended by "; ") and sent to the database in batches on the given statement (the data
+// module's write statement UpdateHstmt under the wrappers of DataSifRoutines.h).
 
 // The length above which an unforced sqlExecute sends the buffer.
 inline constexpr int SqlBatchThreshold = 8192;
@@ -25,18 +27,18 @@ bool sqlDeleteFromTableSQL(const QString& Table, const QString& Where, QString& 
 // when the statement was executed. A failure (also a failed execution, which sqlExecute has
 // logged) is logged as "sqlDeleteFromTable" and ends in a silent abort (EAbort), so that a
 // caller's before-delete handler abandons its own deletion.
-bool sqlDeleteFromTable(const QString& Table, const QString& Where);
+bool sqlDeleteFromTable(THstmt& Statement, const QString& Table, const QString& Where);
 
 // Unforced and with a buffer of at most SqlBatchThreshold characters: returns true at once and
 // leaves the buffer to grow. Otherwise runs the buffer as one batch (executeBatch) and empties it;
 // an empty buffer is not sent. The result is true when nothing failed; a failure is logged as
 // "sqlExecute", gives false and leaves the buffer unchanged, so that the caller decides whether
 // to send it again or drop it.
-bool sqlExecute(QString& Buffer, bool Force);
+bool sqlExecute(THstmt& Statement, QString& Buffer, bool Force);
 
-// Runs one batch text (statements separated by "; ") on UpdateHstmt, closed before and after,
+// Runs one batch text (statements separated by "; ") on Statement, closed before and after,
 // exactly once. Returns normally when every statement of the text succeeded; otherwise throws
 // the failure as the statement layer raised it (EODBC with its diagnostic records), after the
-// log entry "HstmtExecute-UpdateHstmt". With SqlTraceOn a successful batch writes the trace row
+// log entry "HstmtExecute-" + statement name. With SqlTraceOn a successful batch writes the trace row
 // "HstmtExecute". Nothing is retried.
-void executeBatch(const QString& Batch);
+void executeBatch(THstmt& Statement, const QString& Batch);

@@ -2,6 +2,7 @@
 
 #include "data/log/ErrorLog.h"
 #include "data/log/Guard.h"
+#include "data/core/FieldType.h"
 #include "data/core/Rounding.h"
 #include "data/core/SqlLiterals.h"
 #include "data/TableRoutines.h"
@@ -22,26 +23,6 @@ QString upperText(const QStringList& lines, bool trimLines)
     return text;
 }
 
-bool isIntegerValue(const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isRealValue(const QVariant& v) { return v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float; }
 bool isTextValue(const QVariant& v) { return v.typeId() == QMetaType::QString; }
 
 // a <=> b for two values of a record and a search; nothing when they cannot be compared (NULL).

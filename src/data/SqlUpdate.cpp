@@ -1,6 +1,5 @@
 #include "data/SqlUpdate.h"
 
-#include "data/DataSif.h"
 #include "data/log/ErrorLog.h"
 #include "data/core/Exception.h"
 #include "data/log/MessageBoxes.h"
@@ -88,7 +87,7 @@ QString sqlKeyCondition(const TField& Field, const QVariant& Value)
 
 QString sqlKeyCondition(const TField& Field) { return sqlKeyCondition(Field, Field.NewValue()); }
 
-bool sqlUpdateSQL(TwwOEDataSet& DataSet, TUpdateKind UpdateKind, bool& ApplyUpdate)
+bool sqlUpdateSQL(THstmt& Statement, TwwOEDataSet& DataSet, TUpdateKind UpdateKind, bool& ApplyUpdate)
 {
     QString table;
     QStringList keyNames;
@@ -116,9 +115,9 @@ bool sqlUpdateSQL(TwwOEDataSet& DataSet, TUpdateKind UpdateKind, bool& ApplyUpda
     }
     ApplyUpdate = false;
 
-    THstmt* statement = DataSif ? &DataSif->UpdateHstmt : nullptr;
+    THstmt* statement = &Statement;
     try {
-        THstmt& s = requireDataSif().UpdateHstmt;
+        THstmt& s = Statement;
         s.Close();
 
         std::vector<const TField*> keys;
@@ -180,11 +179,9 @@ bool sqlUpdateSQL(TwwOEDataSet& DataSet, TUpdateKind UpdateKind, bool& ApplyUpda
             throw Exception(QStringLiteral("Zapisa ni več v tabeli %1 ali pa ga je medtem spremenil drug uporabnik !").arg(table));
         return true;
     } catch (const std::exception& e) {
-        if (statement) {
-            try {
-                statement->Close();
-            } catch (...) {
-            }
+        try {
+            statement->Close();
+        } catch (...) {
         }
         LogException(&e, statement, QStringLiteral("sqlUpdateSQL"));
         LogException(&e, &DataSet, QStringLiteral("sqlUpdateSQL"));

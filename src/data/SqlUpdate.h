@@ -6,6 +6,7 @@
 #include "data/core/DataSetTypes.h"
 
 class TField;
+class THstmt;
 class TwwOEDataSet;
 
 // The generic write hook: every editable dataset's OnUpdateRecord hands its inserts, changes and
@@ -33,7 +34,7 @@ class TwwOEDataSet;
 // failure is logged under "sqlUpdateSQL" (with UpdateHstmt and with the dataset as sender, after
 // the statement's own entry) and raised again as a plain Exception with the same message, so
 // that the post or delete fails and the dataset keeps its state.
-bool sqlUpdateSQL(TwwOEDataSet& DataSet, TUpdateKind UpdateKind, bool& ApplyUpdate);
+bool sqlUpdateSQL(THstmt& Statement, TwwOEDataSet& DataSet, TUpdateKind UpdateKind, bool& ApplyUpdate);
 
 // The SQL text of a field's current value, by its type: text "'...'" with apostrophes doubled
 // (NULL gives ''); integers as decimal numbers (NULL 0); floating and currency by FloatToStrSQL;

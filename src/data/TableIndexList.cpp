@@ -1,8 +1,8 @@
 #include "data/TableIndexList.h"
 
-#include "data/DataSif.h"
 #include "data/log/Guard.h"
 #include "data/TableRoutines.h"
+#include "data/odbc/StatementCloser.h"
 
 void NameValueList::setValue(const QString& name, const QString& value)
 {
@@ -40,23 +40,13 @@ int NameValueList::find(const QString& name) const
     return -1;
 }
 
-void sqlFillTableIndex()
+void sqlFillTableIndex(THstmt& Statement)
 {
-    const THstmt* statement = DataSif ? &DataSif->UpdateHstmt : nullptr;
-    guard(QStringLiteral("sqlFillTableIndex"), statement, [] {
+    guard(QStringLiteral("sqlFillTableIndex"), &Statement, [&] {
         TableIndexList.clear();
-        THstmt& s = requireDataSif().UpdateHstmt;
+        THstmt& s = Statement;
         s.Close();
-        struct CloseAtEnd {
-            THstmt& s;
-            ~CloseAtEnd()
-            {
-                try {
-                    s.Close();
-                } catch (...) {
-                }
-            }
-        } closer{s};
+        StatementCloser closer{s};
         s.setSQL(QStringLiteral("SELECT TableName, FieldsName FROM SintrexIndex"));
         HstmtExecute(s, false);
         while (s.FetchNext())

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <vector>
 
+class THstmt;
+
 // A list of name=value pairs whose names are compared without regard to case, in the order of
 // first setting. Setting a name to an empty value removes it (an entry has a value or is absent).
 class NameValueList {
@@ -28,10 +30,10 @@ private:
 // (sqlUpdateSQL) takes the key fields of a table from it.
 inline NameValueList TableIndexList;
 
-// Clears TableIndexList and reads "SELECT TableName, FieldsName FROM SintrexIndex" on the data
-// module's UpdateHstmt (HstmtExecute without messages). A failure is logged as
+// Clears TableIndexList and reads "SELECT TableName, FieldsName FROM SintrexIndex" on Statement
+// (the data module's UpdateHstmt; HstmtExecute without messages). A failure is logged as
 // "sqlFillTableIndex" and leaves the list with what was read.
-void sqlFillTableIndex();
+void sqlFillTableIndex(THstmt& Statement);
 
 // The key fields of a table: its TableIndexList entry split at ";" (names trimmed; an empty name
 // stays, e.g. after a trailing ";"). Empty when the table has no entry.

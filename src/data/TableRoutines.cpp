@@ -1,11 +1,11 @@
 #include "data/TableRoutines.h"
 
-#include "data/DataSif.h"
 #include "data/core/EAbort.h"
 #include "data/log/ErrorLog.h"
 #include "data/core/Exception.h"
 #include "data/log/Guard.h"
 #include "data/core/ProgramState.h"
+#include "data/odbc/StatementCloser.h"
 #include "data/odbc/THstmt.h"
 #include "data/dataset/TwwOEDataSet.h"
 
@@ -46,19 +46,6 @@ auto runCatching(Body&& body, OnFailure&& onFailure) -> decltype(body())
     }
 }
 
-// Closes a statement when the scope ends (also after a failure).
-struct CloseAtEnd {
-    THstmt& statement;
-    ~CloseAtEnd()
-    {
-        try {
-            statement.Close();
-        } catch (...) {
-        }
-    }
-};
-
-THstmt* findStatement() { return DataSif ? &DataSif->qQueryFind : nullptr; }
 } // namespace
 
 bool OpenTable(TwwOEDataSet& DataSet, bool ShowMessages)
@@ -143,15 +130,14 @@ void SetDateOnPost(TwwOEDataSet& DataSet)
     });
 }
 
-QString GetMaxValueInTable(const QString& Field, const QString& Table, const QString& Where)
+QString GetMaxValueInTable(THstmt& Statement, const QString& Field, const QString& Table, const QString& Where)
 {
-    THstmt* q = findStatement();
     const QString operation = QStringLiteral("GetMaxValueInTable-") + Field + QLatin1Char('-') + Table
         + QLatin1Char('-') + Where;
-    return guardAndRaise(operation, q, [&] {
-        THstmt& s = requireDataSif().qQueryFind;
+    return guardAndRaise(operation, &Statement, [&] {
+        THstmt& s = Statement;
         s.Close();
-        CloseAtEnd closer{s};
+        StatementCloser closer{s};
         QString sql = QStringLiteral("SELECT MAX(") + Field + QStringLiteral(") AS MaxValue FROM ") + Table;
         if (!Where.isEmpty())
             sql += QStringLiteral(" WHERE ") + Where;
@@ -164,13 +150,12 @@ QString GetMaxValueInTable(const QString& Field, const QString& Table, const QSt
     });
 }
 
-int GetQueryRecordCount(const QString& Table, const QString& Where)
+int GetQueryRecordCount(THstmt& Statement, const QString& Table, const QString& Where)
 {
-    THstmt* q = findStatement();
-    return guard(QStringLiteral("GetQueryRecordCount"), q, 0, [&] {
-        THstmt& s = requireDataSif().qQueryFind;
+    return guard(QStringLiteral("GetQueryRecordCount"), &Statement, 0, [&] {
+        THstmt& s = Statement;
         s.Close();
-        CloseAtEnd closer{s};
+        StatementCloser closer{s};
         QString sql = QStringLiteral("SELECT COUNT(*) AS Stevilo FROM ") + Table;
         if (!Where.isEmpty())
             sql += QStringLiteral(" WHERE ") + Where;

@@ -43,12 +43,12 @@ bool HstmtExecute(THstmt& Statement, bool ShowMessages);
 void SetDateOnNew(TwwOEDataSet& DataSet);
 void SetDateOnPost(TwwOEDataSet& DataSet);
 
-// "SELECT MAX(" + Field + ") AS MaxValue FROM " + Table [+ " WHERE " + Where] on the data
-// module's qQueryFind: column 1 of the row as text ("" for NULL or no row). A failure is logged
+// "SELECT MAX(" + Field + ") AS MaxValue FROM " + Table [+ " WHERE " + Where] on Statement
+// (the data module's qQueryFind under the wrapper of DataSifRoutines.h): column 1 of the row as text ("" for NULL or no row). A failure is logged
 // as "GetMaxValueInTable-" + Field + "-" + Table + "-" + Where and raised again.
-QString GetMaxValueInTable(const QString& Field, const QString& Table, const QString& Where);
+QString GetMaxValueInTable(THstmt& Statement, const QString& Field, const QString& Table, const QString& Where);
 
-// "SELECT COUNT(*) AS Stevilo FROM " + Table [+ " WHERE " + Where] on qQueryFind. Table may be
+// "SELECT COUNT(*) AS Stevilo FROM " + Table [+ " WHERE " + Where] on Statement. Table may be
 // a list with aliases ("Obdrac G, PoslDog D"). Failures are logged as "GetQueryRecordCount" and
 // give 0.
-int GetQueryRecordCount(const QString& Table, const QString& Where);
+int GetQueryRecordCount(THstmt& Statement, const QString& Table, const QString& Where);

@@ -1,6 +1,7 @@
 #include "generation/DocumentRun.h"
 
 #include "data/DataSif.h"
+#include "data/DataSifRoutines.h"
 #include "data/log/ErrorLog.h"
 #include "data/core/Exception.h"
 #include "data/Numbering.h"
@@ -51,6 +52,22 @@ void setHeaderTotals(Header& h, const DocumentTotals& totals)
     h.Popust = totals.discount;
     h.Davek = totals.tax + totals.excise;
     h.ZaPlacilo = totals.gross;
+}
+// The line loop shared by invoices and orders: build(templateLine, position) for every line of
+// the template whose item exists (FindMS leaves it in MSRec), positions numbered from 1 in the
+// template's order; lines of unknown items are left out. True when a line was built.
+template <class Lines, class Build>
+bool forEachItemLine(const Lines& lines, Build&& build)
+{
+    bool built = false;
+    int position = 1;
+    for (const auto& templateLine : lines) {
+        if (!FindMS(templateLine.ident))
+            continue;
+        built = true;
+        build(templateLine, position++);
+    }
+    return built;
 }
 } // namespace
 
@@ -204,7 +221,6 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
 {
     const std::vector<TemplateLine>& lines = templateLines();
     DocumentTotals totals;
-    bool lineWritten = false;
     const QString e = m_template.poslDogFak;
     const QDateTime d = m_criteria.Datum.startOfDay();
 
@@ -216,7 +232,6 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
     h.Datum = d;
     h.DatumVal = d;
     h.DatumDDV = d;
-    int p = 1;
     tbPrometSubjDefaultValue(n, QStringLiteral("I"));
 
     PendingDocument document;
@@ -229,16 +244,12 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
     document.partner = n;
     const QString osnova = ParamAsString(QStringLiteral("OSNZAIZRPRODCENE"));
 
-    for (const TemplateLine& templateLine : lines) {
-        const QString& ident = templateLine.ident;
-        if (!FindMS(ident))
-            continue;
-        lineWritten = true;
+    const bool lineWritten = forEachItemLine(lines, [&](const TemplateLine& templateLine, int p) {
         tbPrometPozDefaultValue();
         TPrometPozRec& line = PrometPozRec;
         line.Kljuc = key;
         line.Poz = p;
-        line.Ident = ident;
+        line.Ident = templateLine.ident;
         tbPrometPozIdentDefaultValue(QStringLiteral("I"));
         line.Naziv = templateLine.naziv;
         line.Kolicina = templateLine.kolicina;
@@ -251,9 +262,8 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
             line.Rabat = templateLine.rabat;
         }
         CalcVredPromPoz(line, totals, osnova);
-        ++p;
         document.lines.push_back(prometPozColumns(line));
-    }
+    });
     setHeaderTotals(h, totals);
     if (lineWritten) {
         document.templateUpdate = templateUpdate();
@@ -266,7 +276,6 @@ void DocumentRun::KreirajNarocDok(const QString& n)
 {
     const std::vector<TemplateLine>& lines = templateLines();
     DocumentTotals totals;
-    bool lineWritten = false;
     const QString e = m_template.poslDogFak;
 
     tbNarocDefaultValue(e, m_criteria.today());
@@ -312,17 +321,12 @@ void DocumentRun::KreirajNarocDok(const QString& n)
     document.partner = n;
     const QString osnova = ParamAsString(QStringLiteral("OSNZAIZRPRODCENE"));
 
-    int p = 1;
-    for (const TemplateLine& templateLine : lines) {
-        const QString& ident = templateLine.ident;
-        if (!FindMS(ident))
-            continue;
-        lineWritten = true;
+    const bool lineWritten = forEachItemLine(lines, [&](const TemplateLine& templateLine, int p) {
         tbNarocPozDefaultValue();
         TNarocPozRec& line = NarocPozRec;
         line.Kljuc = key;
         line.Poz = p;
-        line.Ident = ident;
+        line.Ident = templateLine.ident;
         line.Naziv = templateLine.naziv;
         line.Kolicina = templateLine.kolicina;
         line.Opomba = templateLine.opomba;
@@ -335,9 +339,8 @@ void DocumentRun::KreirajNarocDok(const QString& n)
         }
         CalcVredPromPoz(line.Kolicina, line.Cena, line.Rabat, line.Davek, line.Trosarina, line.TrosarinaP, totals,
                         osnova);
-        ++p;
         document.lines.push_back(narocPozColumns(line));
-    }
+    });
     setHeaderTotals(h, totals);
     if (lineWritten) {
         document.templateUpdate = templateUpdate();

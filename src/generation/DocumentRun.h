@@ -12,10 +12,12 @@
 
 // One generation command: the invoice run, then the order run, with their per-run state.
 //
-// For every due template (in key order) and every partner it stands for (a partner-type
-// template: every partner of that type, in name order), a document is built from the template's
-// lines, priced and valued, and kept with the update of the template's last-document date until
-// it is written. The documents of one template are written together in one transaction (see
+// The due templates are read on qQuery0 in key order, a block of DueTemplatesBlock at a time
+// (each block read whole into memory, with its partners preloaded, before its documents are
+// built). For every template of a block and every partner it stands for (a partner-type
+// template: every partner of that type, read on qQuery1, in name order), a document is built
+// from the template's lines (read on qQuery2), priced and valued, and kept with the update of the
+// template's last-document date until it is written. The documents of one template are written together in one transaction (see
 // DocumentWriter); the run log lists a document once it is in the database.
 class DocumentRun {
 public:
@@ -29,8 +31,8 @@ public:
     // The order run: every due order template.
     void KreirajNaroc();
 
-    // One invoice / order for partner n from the current template (the current row of the
-    // selection on qQuery0).
+    // One invoice / order for partner n from the current template (m_template, taken from the
+    // block of the selection being built).
     void KreirajIzdRacDok(const QString& n);
     void KreirajNarocDok(const QString& n);
 

@@ -1,6 +1,7 @@
 #include "generation/DocumentWriter.h"
 
 #include "data/DataSif.h"
+#include "data/DataSifRoutines.h"
 #include "data/odbc/EODBC.h"
 #include "data/log/ErrorLog.h"
 #include "data/core/Exception.h"

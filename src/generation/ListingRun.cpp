@@ -1,6 +1,7 @@
 #include "generation/ListingRun.h"
 
 #include "data/DataSif.h"
+#include "data/DataSifRoutines.h"
 #include "data/local/LocalTable.h"
 #include "data/core/Rounding.h"
 #include "data/TableRoutines.h"
@@ -31,16 +32,6 @@ void ListingRun::IzpisiIzdRac()
 void ListingRun::IzpisiNaroc()
 {
     listTemplates(TemplateKind::Order);
-}
-
-void ListingRun::IzpisiIzdRacDok(const QString& p)
-{
-    listDocument(TemplateKind::Invoice, p);
-}
-
-void ListingRun::IzpisiNarocDok(const QString& p)
-{
-    listDocument(TemplateKind::Order, p);
 }
 
 void ListingRun::listTemplates(TemplateKind kind)

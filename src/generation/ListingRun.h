@@ -30,15 +30,12 @@ public:
     void IzpisiIzdRac();
     void IzpisiNaroc();
 
-    // The rows of the current template (the current row of the selection on qQuery0) for
-    // partner p.
-    void IzpisiIzdRacDok(const QString& p);
-    void IzpisiNarocDok(const QString& p);
-
     int rowsWritten() const { return m_rows; }
 
 private:
     void listTemplates(TemplateKind kind);
+    // The rows of the current template (the current row of the selection on qQuery0) for
+    // partner p: IzpisiIzdRacDok for an invoice template, IzpisiNarocDok for an order template.
     void listDocument(TemplateKind kind, const QString& p);
     void setProgress(int value);
 

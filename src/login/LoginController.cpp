@@ -1,7 +1,7 @@
 #include "LoginController.h"
+#include "LoginDateCheck.h"
 
 #include "Authorizations.h"
-#include "LoginHooks.h"
 #include "LoginRules.h"
 
 #include "data/DataSif.h"
@@ -32,7 +32,8 @@ private:
 };
 } // namespace
 
-LoginController::LoginController(LoginView& view, QObject* parent) : QObject(parent), m_view(view)
+LoginController::LoginController(LoginView& view, LoginHost& host, QObject* parent)
+    : QObject(parent), m_view(view), m_host(host)
 {
     setObjectName(QStringLiteral("Prijava"));
     TDataSif& module = requireDataSif();
@@ -48,7 +49,6 @@ LoginController::LoginController(LoginView& view, QObject* parent) : QObject(par
     m_users.addField(QStringLiteral("GESLO"), TFieldType::ftString, 30).setVisible(false);
     m_users.addField(QStringLiteral("ODDELEK"), TFieldType::ftString, 30).setVisible(false);
     m_companies.setTableName(CompanyListFileName);
-    closeChildWindows = loginHooks().closeChildWindows;
 }
 
 LoginController::~LoginController()
@@ -190,31 +190,9 @@ bool LoginController::TestPassword(bool show)
 
 void LoginController::checkLoginDate(bool& result)
 {
-    TwwOEDataSet& param = *requireDataSif().tbParameter;
-    param.Refresh();
-    TField& last = param.FieldByName(QStringLiteral("AVTODATUMVSTOPA"));
-    const QDateTime lastLogin = last.asDateTime();
-    const QDate day = today();
-    switch (CheckLoginDate(day, lastLogin)) {
-    case LoginDateVerdict::Refuse:
+    if (const std::optional<QString> refusal = RunLoginDateCheck(today(), parent())) {
         result = false;
-        showError(LoginDateMessage(lastLogin.date(), day));
-        break;
-    case LoginDateVerdict::Store:
-        guard(QStringLiteral("TestPassword"), parent(), [&] {
-            try {
-                param.Edit();
-                last.setAsDateTime(QDateTime(day, QTime(0, 0)));
-                param.Post();
-            } catch (...) {
-                if (param.State() == dsEdit)
-                    param.Cancel();
-                throw;
-            }
-        });
-        break;
-    case LoginDateVerdict::Unchanged:
-        break;
+        showError(*refusal);
     }
 }
 
@@ -233,8 +211,7 @@ void LoginController::fPodjetjeCloseUp(const QString& company)
                                   m_companies.asString(QStringLiteral("ServerName")),
                                   m_companies.asString(QStringLiteral("DataBaseName"))};
         // 2. A child that refuses ends the switch (silently) before anything changed.
-        if (closeChildWindows)
-            closeChildWindows();
+        m_host.closeChildWindows();
         // 3.
         m_users.Close();
         m_view.reloadUsers();

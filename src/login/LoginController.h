@@ -2,6 +2,7 @@
 #include "data/config/CompanyList.h"
 #include "data/local/LocalTable.h"
 #include "data/dataset/TwwOEDataSet.h"
+#include "login/LoginHost.h"
 
 #include <QDate>
 #include <QList>
@@ -44,7 +45,8 @@ public:
 class LoginController : public QObject {
     Q_OBJECT
 public:
-    explicit LoginController(LoginView& view, QObject* parent = nullptr);
+    // host: the window signed in for (its child windows close before a company switch).
+    LoginController(LoginView& view, LoginHost& host, QObject* parent = nullptr);
     ~LoginController() override;
 
     // When the dialog is shown: users opened, company list looked for, last user offered.
@@ -80,10 +82,6 @@ public:
     QList<std::pair<QString, QString>> userRows() const;
     QList<CompanyEntry> companyRows();
 
-    // Closes the main window's child windows before a company switch (see LoginHooks); empty:
-    // nothing to close. Starts as loginHooks().closeChildWindows.
-    std::function<void()> closeChildWindows;
-
     // Today's date for the date check (tests move it; default: the system date).
     std::function<QDate()> today = [] { return QDate::currentDate(); };
 
@@ -92,6 +90,7 @@ private:
     void checkLoginDate(bool& result);
 
     LoginView& m_view;
+    LoginHost& m_host;
     TwwOEDataSet m_users;
     LocalTable m_companies;
     bool m_signedIn = false;

@@ -8,6 +8,8 @@
 #include "data/log/MessageBoxes.h"
 #include "generation/ListingRun.h"
 
+#include <QSet>
+
 namespace {
 const QString Operation = QStringLiteral("bIzpisClick");
 
@@ -78,10 +80,10 @@ bool bIzpisClick(TReportDesignerDialog& designer, QObject* origin, const Generat
         LogCurrentException(nullptr, Operation);
     }
     return StartQRDPrint(designer, origin, ReportStartDataSet(module.tbNapaka, QStringLiteral("tbNapaka")),
-                         ListingFormName, ListingDefaultCode, listingCriteria(criteria));
+                         ListingFormName, ListingDefaultCode, listingCriteria(criteria, &module.tbNapaka));
 }
 
-QMap<QString, QString> listingCriteria(const GenerationCriteria& criteria)
+QMap<QString, QString> listingCriteria(const GenerationCriteria& criteria, LocalTable* listing)
 {
     QMap<QString, QString> texts;
     texts.insert(QStringLiteral("Obdobje"), criteria.DatumKont.isValid()
@@ -90,5 +92,16 @@ QMap<QString, QString> listingCriteria(const GenerationCriteria& criteria)
     texts.insert(QStringLiteral("Partner"), criteria.Subjekt.trimmed().isEmpty() ? QStringLiteral("vsi") : criteria.Subjekt.trimmed());
     texts.insert(QStringLiteral("Poslovni dogodek"),
                  criteria.PoslDog.trimmed().isEmpty() ? QStringLiteral("vsi") : criteria.PoslDog.trimmed());
+    if (listing && listing->isOpen()) {
+        QSet<QString> invoices, orders;
+        for (bool more = listing->first(); more; more = listing->next()) {
+            const QString document = listing->asString(QStringLiteral("Kljuc")) + QChar(0) + listing->asString(QStringLiteral("Subjekt"));
+            (listing->asString(QStringLiteral("Tip")) == QLatin1String("Račun") ? invoices : orders).insert(document);
+        }
+        listing->first();
+        texts.insert(QStringLiteral("Računov"), QString::number(invoices.size()));
+        texts.insert(QStringLiteral("Naročil"), QString::number(orders.size()));
+        texts.insert(QStringLiteral("Dokumentov"), QString::number(invoices.size() + orders.size()));
+    }
     return texts;
 }

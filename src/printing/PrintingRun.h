@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class LocalTable;
 class TReportDesignerDialog;
 
 // The printing run of page "Kreiranje" ("Izpis"): what the creation runs would make for the

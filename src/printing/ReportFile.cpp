@@ -16,7 +16,7 @@ ReportFileResult writeReportFile(const ReportStartDataSet& dataSet, const QStrin
         const ExportFilter* filter = findExportFilter(extension);
         if (!filter)
             throw EReportOutput(QStringLiteral("Izpisa ni mogoče zapisati v obliki \"") + extension + QStringLiteral("\"."));
-        const std::optional<ReportStartChoice> choice = chooseReport(dataSet, formName, defaultCode, criteria);
+        const std::optional<ReportStartChoice> choice = chooseReport(dataSet, formName, defaultCode, criteria, &result.stop);
         if (!choice) {
             result.outcome = ReportFileResult::Outcome::NotStarted;
             return result;

@@ -1,5 +1,5 @@
 #pragma once
-#include "printing/ReportStartDataSet.h"
+#include "printing/ReportStart.h"
 
 #include <QMap>
 #include <QString>
@@ -18,6 +18,7 @@ struct ReportFileResult {
         Failed,       // the report could not be made or written (error says why)
     };
     Outcome outcome = Outcome::Failed;
+    ReportStartStop stop = ReportStartStop::None;   // NotStarted: why
     int pages = 0;
     QString error;
 };

@@ -85,19 +85,26 @@ bool positionReport(const QString& code)
 }
 
 std::optional<ReportStartChoice> chooseReport(const ReportStartDataSet& dataSet, const QString& FormName,
-                                              const QString& DefaultCode, const QMap<QString, QString>& criteria)
+                                              const QString& DefaultCode, const QMap<QString, QString>& criteria,
+                                              ReportStartStop* stop)
 {
+    ReportStartStop unused;
+    ReportStartStop& why = stop ? *stop : unused;
+    why = ReportStartStop::None;
     TDataSif& module = requireDataSif();
     // 2.
     const QString chosen = chosenReportCode(FormName, DefaultCode);
     // 3.
     if (!positionReport(chosen) && !positionReport(DefaultCode)) {
+        why = ReportStartStop::Missing;
         showError(QStringLiteral("Izpis ne obstaja v bazi !?!"));
         return std::nullopt;
     }
     // 4.
-    if (reportText("FORMNAME").toUpper() != FormName.toUpper() && !positionReport(DefaultCode))
+    if (reportText("FORMNAME").toUpper() != FormName.toUpper() && !positionReport(DefaultCode)) {
+        why = ReportStartStop::OtherFormName;
         return std::nullopt;
+    }
     // 5.
     bool printable = reportText("PRINTIFEMPTY") == QLatin1String("T");
     if (!dataSet.isNone()) {
@@ -115,6 +122,7 @@ std::optional<ReportStartChoice> chooseReport(const ReportStartDataSet& dataSet,
     }
     // 6.
     if (!printable) {
+        why = ReportStartStop::Empty;
         showInformation(QStringLiteral("Ni nobenega zapisa !"));
         return std::nullopt;
     }

@@ -46,11 +46,20 @@ struct ReportStartChoice {
     int noOfCopy = 1;          // NOOFCOPY
 };
 
+// Why a start ended before its output.
+enum class ReportStartStop {
+    None,
+    Missing,         // neither the chosen nor the default code: "Izpis ne obstaja v bazi !?!"
+    OtherFormName,   // the chosen code belongs to another printout and the default is missing
+    Empty,           // no record and PRINTIFEMPTY not "T": "Ni nobenega zapisa !"
+};
+
 // Steps 2 to 6 without cursor, origin and output (for tools that write the report to a file):
 // the definition positioned in Report and the data checked, with the messages of the start;
-// nothing when the start ends there. Failures are raised.
+// nothing when the start ends there (stop, when given, says why). Failures are raised.
 std::optional<ReportStartChoice> chooseReport(const ReportStartDataSet& dataSet, const QString& FormName,
-                                              const QString& DefaultCode, const QMap<QString, QString>& criteria = {});
+                                              const QString& DefaultCode, const QMap<QString, QString>& criteria = {},
+                                              ReportStartStop* stop = nullptr);
 
 // Positions the data module's Report on the code (sqlFindKey); false when there is no such row.
 bool positionReport(const QString& code);

@@ -3,6 +3,7 @@
 #include "templates/TemplateRules.h"
 
 #include "data/DataSif.h"
+#include "data/DataSifRoutines.h"
 #include "data/core/EAbort.h"
 #include "data/core/EConvertError.h"
 #include "data/log/ErrorLog.h"

@@ -1,10 +1,11 @@
 // obdrac-config: the registry store file and the company list it writes, read back the way the
 // program reads them.
-#include "../data/ScopedEnv.h"
+#include "ScopedEnv.h"
 #include "TestDatabase.h"
 
 #include "data/config/CompanyList.h"
 #include "app/ConfigCommand.h"
+#include "app/ToolCommandLine.h"
 #include "data/config/IniFile.h"
 #include "data/local/LocalTable.h"
 #include "data/config/RegistryStore.h"
@@ -114,6 +115,8 @@ TEST_F(ConfigCommandTest, BadArgumentsWriteNothing)
         {"--registry", reg, "--system", "--sql-user", "u"},
         {"--sql-user", "a", "--sql-user", "b"},
         {"--show=yes"},
+        {"--sql-user=a", "--sql-user", "b"},
+        {"--sql-user", "u", "stray"},
         {},                                                               // nothing: usage
     };
     for (const QStringList& args : bad) {
@@ -130,6 +133,12 @@ TEST_F(ConfigCommandTest, BadArgumentsWriteNothing)
     const CommandRun help = config({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.contains("--sql-password-file"));
+    EXPECT_EQ(config({"-h"}).out, help.out);
+    // the version and build of this build
+    const CommandRun version = config({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.trimmed(), toolVersionText("obdrac-config"));
+    EXPECT_FALSE(QFileInfo::exists(reg));
 }
 
 TEST_F(ConfigCommandTest, KeepsTheRestOfAnExistingFile)

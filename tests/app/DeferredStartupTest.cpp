@@ -1,8 +1,8 @@
+#include "FakeShell.h"
 #include "ShellTestEnv.h"
 
 #include "app/DeferredStartup.h"
 #include "app/ProgramSettings.h"
-#include "app/ShellHooks.h"
 #include "data/log/MessageBoxes.h"
 #include "data/config/ProgramIni.h"
 #include "data/core/ProgramState.h"
@@ -22,9 +22,9 @@ public:
     QString selectedPoslDog() const override { return poslDog; }
 };
 
-// Hooks that record their calls; the login signs in (or not) as told.
+// Services that record their calls; the login signs in (or not) as told.
 struct RecordingHooks {
-    ShellHooks hooks;
+    FakeShellServices hooks;
     QStringList calls;
     bool loginSucceeds = true;
     bool parameterIsOpen = true;
@@ -32,17 +32,17 @@ struct RecordingHooks {
 
     RecordingHooks()
     {
-        hooks.runLogin = [this] {
+        hooks.onRunLogin = [this] {
             calls << "login";
             if (loginSucceeds)
                 CurrentUserID = "AB";
             else
                 parameterIsOpen = false;
         };
-        hooks.parameterOpen = [this] { return parameterIsOpen; };
-        hooks.parameterAutoCheckDates = [this] { return autoCheck; };
-        hooks.refreshParameter = [this] { calls << "refresh"; };
-        hooks.openTemplates = [this](const QString& code) { calls << "templates " + code; };
+        hooks.onParameterOpen = [this] { return parameterIsOpen; };
+        hooks.onParameterAutoCheckDates = [this] { return autoCheck; };
+        hooks.onRefreshParameter = [this] { calls << "refresh"; };
+        hooks.onOpenTemplates = [this](const QString& code) { calls << "templates " + code; };
     }
 };
 
@@ -92,7 +92,7 @@ TEST(DeferredStartup, WithoutLoginHookTheLoginIsLeftOut)
 {
     ShellTestEnv env;
     ScriptedMessageBoxes boxes;
-    ShellHooks none;
+    FakeShellServices none;
     RecordingView view;
     DeferredStartup startup(none);
     startup.paint(view, nullptr, Today);
@@ -106,7 +106,7 @@ TEST(DeferredStartup, DateSeparatorShapesTheStartDate)
     ShellTestEnv env;
     ScriptedMessageBoxes boxes;
     DateSeparator = u'/';
-    ShellHooks none;
+    FakeShellServices none;
     RecordingView view;
     DeferredStartup startup(none);
     startup.paint(view, nullptr, Today);
@@ -125,7 +125,7 @@ TEST_P(BusinessYearCases, MessageOnlyWhenSetAndDifferent)
     ShellTestEnv env;
     ScriptedMessageBoxes boxes;
     programSettings().tekoceLeto = GetParam().tekoceLeto;
-    ShellHooks none;
+    FakeShellServices none;
     RecordingView view;
     DeferredStartup startup(none);
     startup.paint(view, nullptr, Today);
@@ -153,7 +153,7 @@ TEST(DeferredStartup, YearCheckThroughTheConfiguration)
     ScriptedMessageBoxes boxes;
     env.writeIni("[Program]\nPodjetje=X\n");
     programSettings().tekoceLeto = GetStringFromIniFile("Program", "TekoceLeto", yearDigits(Today));
-    ShellHooks none;
+    FakeShellServices none;
     RecordingView view;
     DeferredStartup(none).paint(view, nullptr, Today);
     EXPECT_TRUE(boxes.shown().empty());
@@ -192,8 +192,8 @@ TEST(DeferredStartup, FailureIsContainedAndTheLastStepStillRuns)
 {
     ShellTestEnv env;
     ScriptedMessageBoxes boxes;
-    ShellHooks hooks;
-    hooks.runLogin = [] { throw std::runtime_error("login broke"); };
+    FakeShellServices hooks;
+    hooks.onRunLogin = [] { throw std::runtime_error("login broke"); };
     RecordingView view;
     DeferredStartup startup(hooks);
     startup.paint(view, nullptr, Today);
@@ -210,7 +210,7 @@ TEST(DeferredStartup, PaintDuringTheLoginDoesNothing)
     RecordingView view;
     DeferredStartup startup(h.hooks);
     int logins = 0;
-    h.hooks.runLogin = [&] {
+    h.hooks.onRunLogin = [&] {
         ++logins;
         startup.paint(view, nullptr, Today);   // the dialog makes the window paint
         CurrentUserID = "AB";

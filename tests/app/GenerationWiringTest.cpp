@@ -2,13 +2,17 @@
 // listing, against a company database of their own.
 #include "../generation/GenerationFixture.h"
 
-#include "app/ShellHooks.h"
-#include "app/ui/GenerationWiring.h"
-#include "app/ui/MainWindowHooks.h"
-#include "app/ui/TIzpisPeriodike.h"
+#include "FakeShell.h"
+
+#include "app/ui/GenerationCommands.h"
 #include "app/ui/TMain.h"
 #include "controls/ui/DatePicker.h"
 #include "controls/ui/LookupComboBox.h"
+#include "printing/ReportCatalogue.h"
+#include "printing/ui/ProgramReportDesigner.h"
+#include "printing/ui/SimplePreviewWindow.h"
+#include "reports/ReportGenerator.h"
+#include "reports/ui/ReportPageView.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -16,7 +20,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableView>
+#include <QElapsedTimer>
 
 namespace {
 
@@ -51,11 +55,9 @@ protected:
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
         ini.write("[Program]\nObdracPoslDog=G1\nShraniForm=0\n");
         ini.close();
-        shellHooks() = ShellHooks{};
-        mainWindowHooks() = MainWindowHooks{};
         TMainOptions options;
         options.runVersionCheck = false;
-        main = std::make_unique<TMain>(QStringList{"obdrac", iniPath()}, options);
+        main = std::make_unique<TMain>(shell, commands, QStringList{"obdrac", iniPath()}, options);
         CurrentUserID = "01";
         CurrentUserDepartment = "Računovodstvo";
         RoundStep = 0.01;
@@ -67,24 +69,43 @@ protected:
     void TearDown() override
     {
         main.reset();
-        mainWindowHooks() = MainWindowHooks{};
-        shellHooks() = ShellHooks{};
         qputenv("XDG_CONFIG_HOME", m_oldConfig);
     }
 
     static QString iniPath() { return db->scratch().file("Vektor.INI"); }
     static int count(const QString& table) { return db->psql("SELECT count(*) FROM " + table).toInt(); }
     QStringList logLines() const { return main->mKreDok()->toPlainText().split('\n', Qt::SkipEmptyParts); }
-    QList<TIzpisPeriodike*> listingWindows() const
+    QList<SimplePreviewWindow*> previewWindows() const
     {
-        QList<TIzpisPeriodike*> found;
+        QList<SimplePreviewWindow*> found;
         for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
-            if (auto* w = qobject_cast<TIzpisPeriodike*>(sub->widget()))
+            if (auto* w = qobject_cast<SimplePreviewWindow*>(sub->widget()))
                 found << w;
         return found;
     }
+    // Lets the preview make its pages.
+    static bool finished(SimplePreviewWindow* w)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!(w->generator() && w->generator()->isFinished()) && t.elapsed() < 20000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        return w->generator() && w->generator()->isFinished() && !w->generator()->hasFailed();
+    }
+
+    // The buttons of the page run the generation's commands, which re-open the templates so.
+    void useGeneration(std::function<void()> reopenTemplates)
+    {
+        generation = std::make_unique<GenerationCommands>(std::move(reopenTemplates), reports.designer());
+        commands.onKreiranje = [this](TMain& m) { generation->kreiranje(m); };
+        commands.onIzpis = [this](TMain& m) { generation->izpis(m); };
+    }
 
     static GenerationDatabase* db;
+    FakeShellServices shell;
+    FakeMainWindowCommands commands;
+    ProgramReportDesigner reports;
+    std::unique_ptr<GenerationCommands> generation;
     std::unique_ptr<TMain> main;
     QByteArray m_oldConfig;
 };
@@ -98,7 +119,7 @@ TEST_F(GenerationWiringTest, KreiranjeRunsWithThePageCriteria)
     db->addTemplate(spec(2, "Kupec Beta d.o.o."));
     db->addTemplate(spec(3, "Dobavitelj Delta d.o.o.", "07"));
     int reopened = 0;
-    installGenerationHooks([&] { ++reopened; });
+    useGeneration([&] { ++reopened; });
     main->mKreDok()->setPlainText("stara vrstica");
 
     ScriptedMessageBoxes boxes;
@@ -137,7 +158,7 @@ TEST_F(GenerationWiringTest, PartnerAndBusinessEventOfThePage)
     db->addTemplate(spec(1, "Kupec Alfa d.o.o."));
     db->addTemplate(spec(2, "Kupec Beta d.o.o."));
     db->addTemplate(spec(3, "Kupec Beta d.o.o.", "T1"));
-    installGenerationHooks([] {});
+    useGeneration([] {});
     main->fkSubjekt()->setLookupText("Kupec B%");
     main->fkPoslDog()->setLookupText("T2");
     const GenerationCriteria c = generationCriteriaFrom(*main);
@@ -149,13 +170,13 @@ TEST_F(GenerationWiringTest, PartnerAndBusinessEventOfThePage)
     EXPECT_EQ(logLines(), QStringList{"04T200001 / 04G100002 / Kupec Beta d.o.o."});
 }
 
-// Without a re-open of its own the template list is re-opened through the shell's hook on the
-// business event chosen in the selector.
+// Re-opened through the shell, the template list opens on the business event chosen in the
+// selector.
 TEST_F(GenerationWiringTest, DefaultReopenUsesTheChosenBusinessEvent)
 {
     QStringList opened;
-    shellHooks().openTemplates = [&](const QString& poslDog) { opened << poslDog; };
-    installGenerationHooks();
+    shell.onOpenTemplates = [&](const QString& poslDog) { opened << poslDog; };
+    useGeneration(reopenThroughShell(shell));
     ScriptedMessageBoxes boxes;
     main->fObdracPoslDog()->setLookupText("G1");
     main->bKreiranje()->click();
@@ -165,42 +186,45 @@ TEST_F(GenerationWiringTest, DefaultReopenUsesTheChosenBusinessEvent)
     EXPECT_EQ(opened, QStringList{"G1"});
 }
 
-// "Izpis": the question, the listing of both runs in the child window "Izpis periodike", nothing
-// written; a second listing refreshes the same window; Cancel leaves the listing empty.
-TEST_F(GenerationWiringTest, IzpisShowsTheListing)
+// "Izpis": the question, the listing of both runs printed through the report "ObdracIzpis" (27K,
+// PREVIEW "T") into the preview child window, nothing written; a second listing is shown in the
+// same window; Cancel starts the report over the empty listing, which says "Ni nobenega zapisa !".
+TEST_F(GenerationWiringTest, IzpisPrintsTheListingIntoThePreview)
 {
     db->addTemplate(spec(1, "Kupec Alfa d.o.o."));
     db->addTemplate(spec(2, "Dobavitelj Delta d.o.o.", "07"));
-    installGenerationHooks([] {});
+    useGeneration([] {});
+    installReportCatalogue(db->module());
     main->show();
     QApplication::processEvents();
     ScriptedMessageBoxes boxes;
     main->bIzpis()->click();
     EXPECT_EQ(boxes.texts(), QStringList{"Ali res želiš izpisati dokumente ?"});
-    QList<TIzpisPeriodike*> windows = listingWindows();
+    QList<SimplePreviewWindow*> windows = previewWindows();
     ASSERT_EQ(windows.size(), 1);
-    TIzpisPeriodike* w = windows.first();
-    EXPECT_EQ(w->windowTitle(), "Izpis periodike");
-    const QList<ListingRow>& rows = w->model()->rows();
-    ASSERT_EQ(rows.size(), 4);
-    EXPECT_EQ(rows[0].kljuc, "04G100001");
-    EXPECT_EQ(rows[0].tip, "Račun");
-    EXPECT_EQ(rows[0].ident, "T-BLAGO");
-    EXPECT_DOUBLE_EQ(rows[0].cena, 10);
-    EXPECT_EQ(rows[3].tip, "Naročilo");
-    EXPECT_EQ(rows[3].subjekt, "Dobavitelj Delta d.o.o.");
-    EXPECT_EQ(w->model()->headerData(6, Qt::Horizontal).toString(), "Količina");
-    EXPECT_EQ(w->grid()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    SimplePreviewWindow* w = windows.first();
+    ASSERT_TRUE(finished(w));
+    EXPECT_EQ(w->pageText(), "Stran 1 od 1");
+    int details = 0;
+    for (const PreparedBand& band : w->generator()->prepared().bands())
+        details += band.kind == ReportBandKind::Detail;
+    EXPECT_EQ(details, 4);
     EXPECT_EQ(main->fGauge()->value(), 100);
     EXPECT_EQ(count("Promet"), 0);
     EXPECT_EQ(count("Naroc"), 0);
     EXPECT_EQ(db->psql("SELECT count(*) FROM Obdrac WHERE DatZadFak IS NOT NULL").toInt(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(main->bIzpis()->isEnabled());
 
     db->addTemplate(spec(3, "Kupec Beta d.o.o."));
     main->bIzpis()->click();
-    windows = listingWindows();
+    windows = previewWindows();
     ASSERT_EQ(windows.size(), 1);
-    EXPECT_EQ(windows.first()->model()->rowCount(), 6);
+    ASSERT_TRUE(finished(windows.first()));
+    details = 0;
+    for (const PreparedBand& band : windows.first()->generator()->prepared().bands())
+        details += band.kind == ReportBandKind::Detail;
+    EXPECT_EQ(details, 6);
 
     boxes.clear();
     boxes.answer(MsgButton::Cancel);

@@ -1,7 +1,7 @@
+#include "FakeShell.h"
 #include "ShellTestEnv.h"
+#include "TestConnection.h"
 
-#include "app/ShellHooks.h"
-#include "app/ui/MainWindowHooks.h"
 #include "app/ui/TMain.h"
 #include "controls/ui/LookupComboBox.h"
 #include "data/log/MessageBoxes.h"
@@ -15,23 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-void connectTo(THdbc& db, const TestDatabase& tdb)
-{
-    for (const QString& item : tdb.connectString().split(';', Qt::SkipEmptyParts)) {
-        const QString key = item.section('=', 0, 0).toUpper();
-        const QString value = item.section('=', 1);
-        if (key == "DRIVER")
-            db.setDriver(value);
-        else if (key == "UID")
-            db.setUserName(value);
-        else if (key == "PWD")
-            db.setPassword(value);
-        else
-            db.Attributes() << item;
-    }
-    db.setConnected(true);
-}
-
 void lookup(TwwOEDataSet& ds, THdbc& db, const char* name, const QString& sql)
 {
     ds.setName(name);
@@ -46,10 +29,10 @@ TEST(KreiranjeLookups, DropDownsOfferTheCompanyRowsAndReloadTheTemplates)
     static TestDatabase tdb("app_lookups");
     ShellTestEnv env;
     ScriptedMessageBoxes boxes;
-    shellHooks() = ShellHooks{};
-    mainWindowHooks() = MainWindowHooks{};
+    FakeShellServices shell;
+    FakeMainWindowCommands commands;
     QStringList opened;
-    shellHooks().openTemplates = [&](const QString& code) { opened << code; };
+    shell.onOpenTemplates = [&](const QString& code) { opened << code; };
 
     THdbc db;
     connectTo(db, tdb);
@@ -63,7 +46,7 @@ TEST(KreiranjeLookups, DropDownsOfferTheCompanyRowsAndReloadTheTemplates)
 
     TMainOptions options;
     options.runVersionCheck = false;
-    TMain main({"obdrac", env.iniPath()}, options);
+    TMain main(shell, commands, {"obdrac", env.iniPath()}, options);
     main.bindKreiranjeLookups({&obdrac, &subj, &fak});
     main.show();
     QApplication::processEvents();
@@ -102,6 +85,5 @@ TEST(KreiranjeLookups, DropDownsOfferTheCompanyRowsAndReloadTheTemplates)
     QApplication::processEvents();
 
     main.close();
-    shellHooks() = ShellHooks{};
 }
 } // namespace

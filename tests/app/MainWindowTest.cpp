@@ -1,8 +1,7 @@
+#include "FakeShell.h"
 #include "ShellTestEnv.h"
 
 #include "app/ProgramSettings.h"
-#include "app/ShellHooks.h"
-#include "app/ui/MainWindowHooks.h"
 #include "app/ui/TAbout.h"
 #include "app/ui/TMain.h"
 #include "controls/ui/DatePicker.h"
@@ -35,12 +34,12 @@
 namespace {
 const QDate Today(2026, 3, 14);
 
-std::unique_ptr<TMain> makeMain(const ShellTestEnv& env)
+std::unique_ptr<TMain> makeMain(const ShellTestEnv& env, ShellServices& shell, MainWindowCommands& commands)
 {
     TMainOptions options;
     options.today = Today;
     options.runVersionCheck = false;
-    return std::make_unique<TMain>(QStringList{"obdrac", env.iniPath()}, options);
+    return std::make_unique<TMain>(shell, commands, QStringList{"obdrac", env.iniPath()}, options);
 }
 
 // Shows the window and lets the deferred start-up run.
@@ -75,24 +74,18 @@ protected:
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        shellHooks() = ShellHooks{};
-        mainWindowHooks() = MainWindowHooks{};
-    }
-    void TearDown() override
-    {
-        shellHooks() = ShellHooks{};
-        mainWindowHooks() = MainWindowHooks{};
-    }
+    std::unique_ptr<TMain> makeMain() { return ::makeMain(env, shell, commands); }
+
     ShellTestEnv env;
+    FakeShellServices shell;
+    FakeMainWindowCommands commands;
     ScriptedMessageBoxes boxes;
 };
 
 TEST_F(MainWindowTest, PagesControlsAndCaptions)
 {
     env.writeIni("[Program]\nPodjetje=Firma d.o.o.\nObdracPoslDog=PF\n");
-    auto main = makeMain(env);
+    auto main = makeMain();
     EXPECT_TRUE(main->createdCompletely());
     EXPECT_EQ(main->objectName(), QString("Main"));
     EXPECT_EQ(main->windowTitle(), QString("Sintrex Periodično fakturiranje Firma d.o.o."));
@@ -143,13 +136,13 @@ TEST_F(MainWindowTest, PagesControlsAndCaptions)
 TEST_F(MainWindowTest, DatePickersFollowTheSeparator)
 {
     env.writeIni("[Program]\nDateSeparator=/\n");
-    auto main = makeMain(env);
+    auto main = makeMain();
     EXPECT_EQ(main->fkDatumKont()->text(), QString("14/03/2026"));
 }
 
 TEST_F(MainWindowTest, FirstPaintEndsTheQuietStartAndCloseAsks)
 {
-    auto main = makeMain(env);
+    auto main = makeMain();
     showAndSettle(*main);
     EXPECT_TRUE(main->firstPaintDone());
     EXPECT_FALSE(QuietClose);
@@ -170,7 +163,7 @@ TEST_F(MainWindowTest, FirstPaintEndsTheQuietStartAndCloseAsks)
 
 TEST_F(MainWindowTest, QuietCloseClosesWithoutAsking)
 {
-    auto main = makeMain(env);
+    auto main = makeMain();
     main->show();   // no event loop yet: the start-up has not finished
     EXPECT_TRUE(QuietClose);
     EXPECT_TRUE(main->close());
@@ -179,7 +172,7 @@ TEST_F(MainWindowTest, QuietCloseClosesWithoutAsking)
 
 TEST_F(MainWindowTest, CancelKeepsChildWindowsOpen)
 {
-    auto main = makeMain(env);
+    auto main = makeMain();
     showAndSettle(*main);
     main->NastClick();
     ASSERT_EQ(main->mdiArea()->subWindowList().size(), 1);
@@ -193,10 +186,9 @@ TEST_F(MainWindowTest, ClosingClosesTheChildrenAndWritesTheBusinessEvent)
 {
     env.writeIni("[Program]\nObdracPoslDog=PF\n");
     QStringList calls;
-    shellHooks().dataModuleExists = [] { return true; };
-    shellHooks().disconnectDataModule = [&] { calls << "disconnect"; };
-    shellHooks().postTemplates = [&] { calls << "post"; };
-    auto main = makeMain(env);
+    shell.onDisconnectDataModule = [&] { calls << "disconnect"; };
+    shell.onPostTemplates = [&] { calls << "post"; };
+    auto main = makeMain();
     showAndSettle(*main);
     main->NastClick();
     QPointer<QMdiSubWindow> child = main->mdiArea()->subWindowList().first();
@@ -213,13 +205,12 @@ TEST_F(MainWindowTest, ClosingClosesTheChildrenAndWritesTheBusinessEvent)
 TEST_F(MainWindowTest, ATemplateThatCannotBePostedIsGivenUpOnlyWhenTheUserSaysSo)
 {
     QStringList calls;
-    shellHooks().dataModuleExists = [] { return true; };
-    shellHooks().disconnectDataModule = [&] { calls << "disconnect"; };
-    shellHooks().postTemplates = [&] {
+    shell.onDisconnectDataModule = [&] { calls << "disconnect"; };
+    shell.onPostTemplates = [&] {
         calls << "post";
         throw EAbort();
     };
-    auto main = makeMain(env);
+    auto main = makeMain();
     showAndSettle(*main);
     // "Ali želiš končati z delom ?" OK, then the question about the unsaved template: Cancel
     boxes.answer(MsgButton::Ok);
@@ -239,19 +230,19 @@ TEST_F(MainWindowTest, ATemplateThatCannotBePostedIsGivenUpOnlyWhenTheUserSaysSo
 TEST_F(MainWindowTest, TheBusinessEventChosenIsShownAtTheNextStart)
 {
     {
-        auto main = makeMain(env);
+        auto main = makeMain();
         main->fObdracPoslDog()->setLookupText("PG");
         EXPECT_TRUE(main->close());
     }
-    auto main = makeMain(env);
+    auto main = makeMain();
     EXPECT_EQ(main->fObdracPoslDog()->lookupText(), QString("PG"));
 }
 
 TEST_F(MainWindowTest, AChildThatRefusesKeepsTheProgramRunning)
 {
     QStringList calls;
-    shellHooks().postTemplates = [&] { calls << "post"; };
-    auto main = makeMain(env);
+    shell.onPostTemplates = [&] { calls << "post"; };
+    auto main = makeMain();
     showAndSettle(*main);
     auto* stubborn = new StubbornChild;
     showMdiChild(stubborn);
@@ -266,7 +257,7 @@ TEST_F(MainWindowTest, AChildThatRefusesKeepsTheProgramRunning)
 
 TEST_F(MainWindowTest, AboutWindowOpenedTwiceGivesOneChild)
 {
-    auto main = makeMain(env);
+    auto main = makeMain();
     showAndSettle(*main);
     main->Nast()->trigger();
     ASSERT_EQ(main->mdiArea()->subWindowList().size(), 1);
@@ -292,9 +283,9 @@ TEST_F(MainWindowTest, AboutWindowOpenedTwiceGivesOneChild)
 
 TEST_F(MainWindowTest, AbandonedLoginClosesQuietly)
 {
-    shellHooks().runLogin = [] {};
-    shellHooks().parameterOpen = [] { return false; };
-    auto main = makeMain(env);
+    shell.onRunLogin = [] {};
+    shell.onParameterOpen = [] { return false; };
+    auto main = makeMain();
     showAndSettle(*main);
     EXPECT_FALSE(main->isVisible());
     EXPECT_TRUE(boxes.shown().empty());
@@ -304,13 +295,13 @@ TEST_F(MainWindowTest, SignedInStartOpensTheRememberedTemplates)
 {
     env.writeIni("[Program]\nObdracPoslDog=PF\n");
     QStringList calls;
-    shellHooks().runLogin = [&] {
+    shell.onRunLogin = [&] {
         calls << "login";
         CurrentUserID = "AB";
     };
-    shellHooks().parameterOpen = [] { return true; };
-    shellHooks().openTemplates = [&](const QString& code) { calls << "templates " + code; };
-    auto main = makeMain(env);
+    shell.onParameterOpen = [] { return true; };
+    shell.onOpenTemplates = [&](const QString& code) { calls << "templates " + code; };
+    auto main = makeMain();
     showAndSettle(*main);
     EXPECT_EQ(calls, (QStringList{"login", "templates PF"}));
     EXPECT_TRUE(main->isVisible());
@@ -319,8 +310,8 @@ TEST_F(MainWindowTest, SignedInStartOpensTheRememberedTemplates)
 TEST_F(MainWindowTest, ClosingTheBusinessEventDropDownReloadsTheTemplates)
 {
     QStringList calls;
-    shellHooks().openTemplates = [&](const QString& code) { calls << code; };
-    auto main = makeMain(env);
+    shell.onOpenTemplates = [&](const QString& code) { calls << code; };
+    auto main = makeMain();
     main->fObdracPoslDog()->setLookupText("PF");
     main->fObdracPoslDogCloseUp(true);
     main->fObdracPoslDogCloseUp(false);   // closed without a choice
@@ -337,8 +328,8 @@ TEST_F(MainWindowTest, ClosingTheBusinessEventDropDownReloadsTheTemplates)
 TEST_F(MainWindowTest, ChangingPagesPostsTheTemplates)
 {
     int posts = 0;
-    shellHooks().postTemplates = [&] { ++posts; };
-    auto main = makeMain(env);
+    shell.onPostTemplates = [&] { ++posts; };
+    auto main = makeMain();
     main->PageControl()->setCurrentIndex(1);
     main->PageControl()->setCurrentIndex(0);
     EXPECT_EQ(posts, 2);
@@ -347,16 +338,16 @@ TEST_F(MainWindowTest, ChangingPagesPostsTheTemplates)
 TEST_F(MainWindowTest, HooksForPagesAndCommands)
 {
     QStringList calls;
-    mainWindowHooks().setupNastaviPage = [&](TMain&, QWidget* page) { calls << "page " + page->objectName(); };
-    mainWindowHooks().kreiranje = [&](TMain& m) { m.mKreDok()->appendPlainText("run"); calls << "kreiranje"; };
-    mainWindowHooks().izpis = [&](TMain&) { calls << "izpis"; };
-    mainWindowHooks().buildExtraMenu = [&](TMain&, QMenu* menu) {
+    commands.onSetupNastaviPage = [&](TMain&, QWidget* page) { calls << "page " + page->objectName(); };
+    commands.onKreiranje = [&](TMain& m) { m.mKreDok()->appendPlainText("run"); calls << "kreiranje"; };
+    commands.onIzpis = [&](TMain&) { calls << "izpis"; };
+    commands.onBuildExtraMenu = [&](TMain&, QMenu* menu) {
         menu->addAction("Poročilo");
         menu->menuAction()->setVisible(true);
         calls << "menu";
     };
-    mainWindowHooks().formShow = [&](TMain&) { calls << "show"; };
-    auto main = makeMain(env);
+    commands.onFormShow = [&](TMain&) { calls << "show"; };
+    auto main = makeMain();
     QTest::mouseClick(main->bKreiranje(), Qt::LeftButton);
     QTest::mouseClick(main->bIzpis(), Qt::LeftButton);
     showAndSettle(*main);
@@ -367,7 +358,7 @@ TEST_F(MainWindowTest, HooksForPagesAndCommands)
 
 TEST_F(MainWindowTest, HintsGoToTheStatusBar)
 {
-    auto main = makeMain(env);
+    auto main = makeMain();
     QStatusTipEvent tip("Namig");
     QApplication::sendEvent(main->bIzpis(), &tip);
     EXPECT_EQ(main->statusBar()->currentMessage(), QString("Namig"));
@@ -375,7 +366,7 @@ TEST_F(MainWindowTest, HintsGoToTheStatusBar)
 
 TEST_F(MainWindowTest, KonecClosesTheWindow)
 {
-    auto main = makeMain(env);
+    auto main = makeMain();
     showAndSettle(*main);
     boxes.answer(MsgButton::Ok);
     main->Okno()->trigger();
@@ -385,7 +376,7 @@ TEST_F(MainWindowTest, KonecClosesTheWindow)
 TEST_F(MainWindowTest, PositionSavedAtDestroyAndRestoredAtFirstPaint)
 {
     {
-        auto main = makeMain(env);
+        auto main = makeMain();
         showAndSettle(*main);
         main->move(40, 50);
         main->resize(750, 480);
@@ -396,7 +387,7 @@ TEST_F(MainWindowTest, PositionSavedAtDestroyAndRestoredAtFirstPaint)
     EXPECT_TRUE(ini.contains("MainLeft=40")) << ini.toStdString();
     EXPECT_TRUE(ini.contains("MainWidth=750")) << ini.toStdString();
     EXPECT_TRUE(ini.contains("MainWindowState=0")) << ini.toStdString();
-    auto main = makeMain(env);
+    auto main = makeMain();
     showAndSettle(*main);
     EXPECT_EQ(main->pos(), QPoint(40, 50));
     EXPECT_EQ(main->size(), QSize(750, 480));
@@ -406,7 +397,7 @@ TEST_F(MainWindowTest, ShraniFormOffSavesNothing)
 {
     env.writeIni("[Program]\nShraniForm=0\n");
     {
-        auto main = makeMain(env);
+        auto main = makeMain();
         main->close();
     }
     EXPECT_FALSE(QString::fromUtf8(env.readIni()).contains("FormCord"));

@@ -1,11 +1,11 @@
+#include "FakeShell.h"
 #include "ShellTestEnv.h"
 
-#include "app/ShellHooks.h"
-#include "app/ui/MainWindowHooks.h"
 #include "app/ui/ProgramEntry.h"
 #include "app/ui/TMain.h"
 #include "app/ui/TStartForm.h"
 #include "controls/TwwDataSource.h"
+#include "data/ConnectOnLoad.h"
 #include "data/core/ApplicationTitle.h"
 #include "data/log/MessageBoxes.h"
 #include "data/core/ProgramState.h"
@@ -31,16 +31,16 @@ TEST(ProgramStart, StepsInOrder)
     ShellTestEnv env;
     ScriptedMessageBoxes boxes;
     env.writeIni("[Program]\nRazvojAplikacije=T\n");
-    shellHooks() = ShellHooks{};
-    mainWindowHooks() = MainWindowHooks{};
+    FakeShellServices shell;
+    FakeMainWindowCommands commands;
     QStringList steps;
-    mainWindowHooks().setupNastaviPage = [&](TMain&, QWidget*) {
+    commands.onSetupNastaviPage = [&](TMain&, QWidget*) {
         steps << "main window";
         EXPECT_EQ(applicationTitle(), QString("Sintrex Periodično fakturiranje"));
         EXPECT_NE(openSplash(), nullptr);
         EXPECT_TRUE(openSplash()->isVisible());
     };
-    shellHooks().createDataModule = [&] {
+    shell.onCreateDataModule = [&] {
         steps << "data module";
         EXPECT_NE(TMain::instance(), nullptr);
         EXPECT_TRUE(DevelopmentMode);
@@ -49,28 +49,26 @@ TEST(ProgramStart, StepsInOrder)
     };
     TMainOptions options;
     options.runVersionCheck = false;
-    std::unique_ptr<TMain> main = startProgram({"obdrac", env.iniPath()}, options);
+    std::unique_ptr<TMain> main = startProgram(shell, commands, {"obdrac", env.iniPath()}, options);
     EXPECT_EQ(steps, (QStringList{"main window", "data module"}));
     EXPECT_EQ(openSplash(), nullptr);
     EXPECT_EQ(applicationTitle(), QString("Sintrex Periodično fakturiranje "));
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(main->isVisible());
-    shellHooks() = ShellHooks{};
-    mainWindowHooks() = MainWindowHooks{};
 }
 
 TEST(ProgramStart, FailingDataModuleIsLoggedAndTheStartGoesOn)
 {
     ShellTestEnv env;
     ScriptedMessageBoxes boxes;
-    shellHooks() = ShellHooks{};
-    shellHooks().createDataModule = [] { throw std::runtime_error("ni povezave"); };
+    FakeShellServices shell;
+    FakeMainWindowCommands commands;
+    shell.onCreateDataModule = [] { throw std::runtime_error("ni povezave"); };
     TMainOptions options;
     options.runVersionCheck = false;
-    std::unique_ptr<TMain> main = startProgram({"obdrac", env.iniPath()}, options);
+    std::unique_ptr<TMain> main = startProgram(shell, commands, {"obdrac", env.iniPath()}, options);
     EXPECT_NE(main, nullptr);
     EXPECT_EQ(openSplash(), nullptr);
-    shellHooks() = ShellHooks{};
 }
 
 TEST(ProgramStart, SplashWindowShowsVersionAndBuild)
@@ -102,5 +100,6 @@ TEST(ProgramStart, TitleHandlerNamesTheDialogs)
     setApplicationTitleHandler(nullptr);
     setMessageBoxes(nullptr);
     TwwDataSource::setErrorHandler(nullptr);
+    setConnectFailureHook(nullptr);
 }
 } // namespace

@@ -1,9 +1,11 @@
 // obdrac-run end to end, as a child process against a company database of its own.
 #include "RunToolSupport.h"
 
+#include "app/ToolCommandLine.h"
 #include "generation/BatchTransaction.h"
 #include "generation/RunLock.h"
 
+#include <QRegularExpression>
 #include <QThread>
 
 #include <csignal>
@@ -360,7 +362,7 @@ TEST_F(RunToolTest, KilledRunThenRunAgain)
         lock.Execute();
         lock.Close();
         bool waiting = false;
-        for (int i = 0; i < 300 && !waiting; ++i) {
+        for (int i = 0; i < 1200 && !waiting; ++i) {
             waiting = ws->psql("SELECT count(*) FROM pg_stat_activity WHERE datname = current_database()"
                                " AND wait_event_type = 'Lock'")
                           .toInt()
@@ -434,6 +436,10 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"CsvWithoutDryRun", Good + QStringList{"--csv"}, "--csv velja le skupaj z --dry-run"},
                       UsageCase{"MissingValue", {"--ini", "INI", "--user"}, "--user zahteva vrednost"},
                       UsageCase{"OptionTwice", Good + QStringList{"--user", "02"}, "--user je podana dvakrat"},
+                      UsageCase{"InlineOptionTwice", Good + QStringList{"--user=02"}, "--user je podana dvakrat"},
+                      UsageCase{"ValueAfterAFlag", Good + QStringList{"--dry-run=da"}, "Izbira --dry-run nima vrednosti"},
+                      UsageCase{"UnknownShortOption", Good + QStringList{"-x"}, "Neznana izbira: -x"},
+                      UsageCase{"ShortPassword", Good + QStringList{"-p", "demo"}, "Gesla ni dovoljeno podati v ukazni vrstici"},
                       UsageCase{"MissingIniFile", {"--ini", "INI.manjka", "--user", "01", "--period-from", "2004-03-31",
                                                    "--date", "2004-03-31"}, "ne obstaja"},
                       UsageCase{"UnreadablePasswordFile", Good + QStringList{"--password-file", "/nonexistent/run.pw"},
@@ -461,6 +467,15 @@ TEST_F(RunToolTest, HelpAndPasswordFromStandardInput)
     const ToolResult help = ws->run({"--help"});
     EXPECT_EQ(help.exitCode, 0) << help;
     EXPECT_TRUE(help.out.startsWith("Uporaba: obdrac-run")) << help;
+    EXPECT_TRUE(help.out.contains("--version")) << help;
+    EXPECT_EQ(ws->run({"-h"}).out, help.out);
+
+    // the version and build of this build, whatever else is given
+    const ToolResult version = ws->run({"--version"});
+    EXPECT_EQ(version.exitCode, 0) << version;
+    EXPECT_EQ(version.out.trimmed(), toolVersionText("obdrac-run")) << version;
+    EXPECT_TRUE(QRegularExpression("^obdrac-run \\S+ \\(build \\S+\\)$").match(version.out.trimmed()).hasMatch()) << version;
+    EXPECT_TRUE(version.err.isEmpty()) << version;
 
     addTemplates(1);
     QStringList args = Good;

@@ -2,10 +2,8 @@
 // the first paint, the template page filled on the remembered business event, the close.
 #include "ShellTestEnv.h"
 
-#include "app/ShellHooks.h"
-#include "app/ui/MainWindowHooks.h"
+#include "app/ui/ProgramComposition.h"
 #include "app/ui/ProgramEntry.h"
-#include "app/ui/SubsystemWiring.h"
 #include "app/ui/TMain.h"
 #include "controls/DataSetTableModel.h"
 #include "controls/ui/DBGrid.h"
@@ -19,10 +17,12 @@
 #include "templates/TemplateTables.h"
 #include "templates/ui/TemplatesPage.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -65,12 +65,38 @@ void onModal(const QString& formName, std::function<void(QDialog*)> action)
     timer->start();
 }
 
+// Collects the program's warnings (qWarning) while it lives.
+class WarningCollector {
+public:
+    WarningCollector()
+    {
+        s_current = this;
+        m_previous = qInstallMessageHandler(&WarningCollector::handle);
+    }
+    ~WarningCollector()
+    {
+        qInstallMessageHandler(m_previous);
+        s_current = nullptr;
+    }
+    WarningCollector(const WarningCollector&) = delete;
+    WarningCollector& operator=(const WarningCollector&) = delete;
+
+    QStringList warnings;
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext&, const QString& text)
+    {
+        if (s_current != nullptr && type == QtWarningMsg)
+            s_current->warnings << text;
+    }
+    static inline WarningCollector* s_current = nullptr;
+    QtMessageHandler m_previous = nullptr;
+};
+
 class WiredProgramTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        shellHooks() = ShellHooks{};
-        mainWindowHooks() = MainWindowHooks{};
         env.writeIni(QString("[Program]\nObdracPoslDog=G1\nPodjetje=Demo d.o.o.\nUporabnik=01\n"
                              "[Database]\nServerName=%1\nDataBaseName=%2\nPodjetje=Testna baza\n")
                          .arg(TestDatabase::socketDir(), companyDatabase().name())
@@ -78,13 +104,12 @@ protected:
         WriteSqlUserName(env.file("registry.ini"), "obdrac");
         WriteSqlPassword(env.file("registry.ini"), "obdrac");
         boxes.setDefaultAnswer(MsgButton::Ok);
-        installSubsystems();
+        program = std::make_unique<ProgramComposition>();
     }
     void TearDown() override
     {
         main.reset();
-        releaseSubsystems();
-        mainWindowHooks() = MainWindowHooks{};
+        program.reset();
         CurrentUserID.clear();
         setApplicationTitleHandler(nullptr);
     }
@@ -99,7 +124,7 @@ protected:
         });
         TMainOptions options;
         options.runVersionCheck = false;
-        main = startProgram({"obdrac", env.iniPath()}, options);
+        main = startProgram(program->shell(), program->commands(), {"obdrac", env.iniPath()}, options);
         ASSERT_NE(main, nullptr);
         main->show();
         ASSERT_TRUE(QTest::qWaitFor([&] { return main->firstPaintDone(); }, 20000));
@@ -108,9 +133,11 @@ protected:
 
     static QString sql(const QString& q) { return companyDatabase().psql("SET ROLE obdrac;" + q).trimmed(); }
 
+    WarningCollector warnings;
     ShellTestEnv env;
     EnvOverride port{"PGPORT", TestDatabase::port()};
     ScriptedMessageBoxes boxes;
+    std::unique_ptr<ProgramComposition> program;
     std::unique_ptr<TMain> main;
 };
 } // namespace
@@ -120,7 +147,7 @@ TEST_F(WiredProgramTest, StartsOnTheDemoCompanyWithLoginAndShowsTheTemplatesOfTh
     start();
     EXPECT_EQ(CurrentUserID, QString("01"));
     ASSERT_NE(DataSif, nullptr);
-    EXPECT_EQ(DataSif, wiredDataModule());
+    EXPECT_EQ(DataSif, program->shell().dataModule());
     EXPECT_TRUE(DataSif->tbParameter->Active());
     // the title follows the data module
     const QString title = "Sintrex Periodično fakturiranje Demo d.o.o. (Testna baza)";
@@ -128,8 +155,8 @@ TEST_F(WiredProgramTest, StartsOnTheDemoCompanyWithLoginAndShowsTheTemplatesOfTh
     EXPECT_EQ(applicationTitle(), title);
     EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(" | ").toStdString();
 
-    TemplateTables* tables = wiredTemplateTables();
-    TemplatesPage* page = wiredTemplatesPage();
+    TemplateTables* tables = program->shell().templateTables();
+    TemplatesPage* page = program->shell().templatesPage();
     ASSERT_NE(tables, nullptr);
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(main->cNastavi()->isAncestorOf(page));
@@ -144,6 +171,12 @@ TEST_F(WiredProgramTest, StartsOnTheDemoCompanyWithLoginAndShowsTheTemplatesOfTh
     EXPECT_EQ(main->fObdracPoslDog()->lookupDataSet(), &tables->tbLookPoslDogObdrac);
     EXPECT_EQ(main->fkPoslDog()->lookupDataSet(), &tables->tbLookPoslDogFak);
     EXPECT_EQ(main->fkSubjekt()->lookupDataSet(), &tables->tbLookSubj);
+    // the menu "Dodatno" is built from the configuration file: without entries it stays hidden;
+    // the commands that are not built yet say so
+    EXPECT_FALSE(warnings.warnings.join(" | ").contains("Dodatno")) << warnings.warnings.join(" | ").toStdString();
+    EXPECT_TRUE(warnings.warnings.contains("Ukaz FormShow ni na voljo: oblikovalnik poročil še ni vgrajen"))
+        << warnings.warnings.join(" | ").toStdString();
+    EXPECT_FALSE(main->Dodatno00()->menuAction()->isVisible());
 
     // another business event chosen on page "Kreiranje"
     LookupComboBox* selector = main->fObdracPoslDog();
@@ -160,8 +193,8 @@ TEST_F(WiredProgramTest, StartsOnTheDemoCompanyWithLoginAndShowsTheTemplatesOfTh
 TEST_F(WiredProgramTest, WhatIsTypedIsWrittenWhenThePageChangesAndWhenTheProgramCloses)
 {
     start();
-    TemplateTables* tables = wiredTemplateTables();
-    TemplatesPage* page = wiredTemplatesPage();
+    TemplateTables* tables = program->shell().templateTables();
+    TemplatesPage* page = program->shell().templatesPage();
     ASSERT_NE(page, nullptr);
     main->PageControl()->setCurrentIndex(1);
     QApplication::processEvents();
@@ -198,9 +231,9 @@ TEST_F(WiredProgramTest, AnAbandonedLoginEndsTheProgramWithoutAQuestion)
     onModal("Prijava", [](QDialog* dialog) { static_cast<TPrijava*>(dialog)->bKonec()->click(); });
     TMainOptions options;
     options.runVersionCheck = false;
-    main = startProgram({"obdrac", env.iniPath()}, options);
+    main = startProgram(program->shell(), program->commands(), {"obdrac", env.iniPath()}, options);
     main->show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !main->isVisible(); }, 20000));
     EXPECT_EQ(boxes.texts(), QStringList{"Ali želiš končati z delom ?"});   // asked once, by the login
-    EXPECT_TRUE(CurrentUserID.isEmpty() || !wiredTemplateTables()->tbObdrac.Active());
+    EXPECT_TRUE(CurrentUserID.isEmpty() || !program->shell().templateTables()->tbObdrac.Active());
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "TestConnection.h"
 #include "TestDatabase.h"
 
 #include "data/odbc/THdbc.h"
@@ -10,25 +11,6 @@
 #include <ostream>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
-// A connection to the test database configured the way the data module does it.
-inline void connectTo(THdbc& db, const TestDatabase& tdb)
-{
-    for (const QString& item : tdb.connectString().split(';', Qt::SkipEmptyParts)) {
-        const QString key = item.section('=', 0, 0).toUpper();
-        const QString value = item.section('=', 1);
-        if (key == "DRIVER")
-            db.setDriver(value);
-        else if (key == "UID")
-            db.setUserName(value);
-        else if (key == "PWD")
-            db.setPassword(value);
-        else
-            db.Attributes() << item;
-    }
-    db.setName("Database");
-    db.setConnected(true);
-}
 
 // A small company of our own: items with a flag, a date and a quantity, and partners to look up.
 class ControlsDatabase {

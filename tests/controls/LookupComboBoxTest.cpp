@@ -4,6 +4,8 @@
 #include "controls/TwwDataSource.h"
 #include "controls/ui/DBGrid.h"
 #include "controls/ui/LookupComboBox.h"
+#include "data/local/LocalTable.h"
+#include "data/log/ErrorLog.h"
 #include "data/log/MessageBoxes.h"
 
 #include <QAbstractItemView>
@@ -146,11 +148,31 @@ TEST_F(LookupTest, UnboundItIsAPlainBox)
 
 TEST_F(LookupTest, BrokenLookupShowsTheFailure)
 {
+    ScratchDir dir;
+    const QByteArray oldData = qgetenv("OBDRAC_DATA_DIR");
+    qputenv("OBDRAC_DATA_DIR", dir.file("data").toUtf8());
+    struct Restore {
+        QByteArray value;
+        ~Restore() { value.isNull() ? qunsetenv("OBDRAC_DATA_DIR") : qputenv("OBDRAC_DATA_DIR", value); }
+    } restore{oldData};
     partners.setSQL("SELECT Naziv FROM NiTakeTabele");
+    combo.setObjectName("fPartner");
     combo.showPopup();
     EXPECT_FALSE(partners.Active());
     ASSERT_FALSE(boxes.shown().empty());
     EXPECT_EQ(boxes.shown()[0].kind, MsgKind::Error);
+
+    // and the error log has it, under the dataset's name and without a tick count
+    ASSERT_TRUE(LocalTable::fileExists(ErrorLogTable));
+    LocalTable log(QString(), ErrorLogTable);
+    log.open();
+    ASSERT_TRUE(log.first());
+    EXPECT_EQ(log.asString("Operation"), QString("wwOpenTable-tbLookPartner"));
+    EXPECT_EQ(log.asString("ObjectName"), QString("fPartner"));
+    EXPECT_EQ(log.asString("ExceptObject"), QString("EODBC"));
+    EXPECT_FALSE(log.asString("Error").isEmpty());
+    EXPECT_TRUE(log.isNull("TickCount"));
+    EXPECT_FALSE(log.next());
 }
 
 // A grid column edited with a lookup drop-down: the chosen value is in the record before the

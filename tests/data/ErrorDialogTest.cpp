@@ -90,13 +90,31 @@ TEST(TOEErrorDialog, PrevAndNextStepThroughTheRecords)
 
 TEST(TOEErrorDialog, OkClosesTheModalDialog)
 {
-    QTimer::singleShot(0, [] {
+    QString shownText;
+    int clicks = 0;
+    QTimer::singleShot(0, [&] {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<TOEErrorDialog*>(w); d && d->isVisible())
+            if (auto* d = qobject_cast<TOEErrorDialog*>(w); d && d->isVisible()) {
+                shownText = d->textLabel()->text();
+                ++clicks;
                 d->okButton()->click();
+            }
     });
+    // Should OK not close it, the test fails instead of waiting for ever.
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<TOEErrorDialog*>(w))
+                d->reject();
+    });
+    watchdog.start(10000);
     TOEErrorDialog::showError(threeRecords(), "x");   // returns once OK is clicked
-    SUCCEED();
+    EXPECT_TRUE(watchdog.isActive()) << "OK did not close the dialog";
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(shownText, QString("x"));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<TOEErrorDialog*>(w) && w->isVisible()) << "the dialog stays open";
 }
 
 TEST(ConnectOnLoad, FailureIsShownAndLoadingGoesOnUnconnected)

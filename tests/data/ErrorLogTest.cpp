@@ -274,11 +274,23 @@ TEST_F(ErrorLogTest, LogHeldByAnotherProgramIsNotWipedAndCallerGoesOn)
 
 TEST_F(ErrorLogTest, UnwritableLogIsSwallowed)
 {
-    // The data folder is a file: nothing can be created, and the caller notices nothing.
-    ScopedEnv data("OBDRAC_DATA_DIR", m_dir.file("file"));
-    writeFile(m_dir.file("file"), "x");
-    LogException(std::runtime_error("x"), nullptr, "A");
-    SUCCEED();
+    LogException(std::runtime_error("prej"), nullptr, "A");
+    {
+        // The data folder is a file: nothing can be created, the caller notices nothing, and
+        // neither the file in the way nor the log of the real data folder is touched.
+        ScopedEnv data("OBDRAC_DATA_DIR", m_dir.file("file"));
+        writeFile(m_dir.file("file"), "x");
+        EXPECT_NO_THROW(LogException(std::runtime_error("izgubljena"), nullptr, "B"));
+        QFile file(m_dir.file("file"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), QByteArray("x"));
+    }
+    // Once the folder is usable again, logging goes on where it was.
+    LogException(std::runtime_error("potem"), nullptr, "D");
+    const auto rows = logRows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].error, QString("prej"));
+    EXPECT_EQ(rows[1].error, QString("potem"));
 }
 
 TEST_F(ErrorLogTest, ExceptionDescribersAddDetails)

@@ -1,3 +1,4 @@
+#include "ScopedValue.h"
 #include "data/core/FailureReport.h"
 #include "data/core/ProgramState.h"
 #include "data/core/Rounding.h"
@@ -7,14 +8,9 @@
 
 namespace {
 
-// Sets the program's rounding step for one test and restores it.
-class RoundStepGuard {
-public:
-    explicit RoundStepGuard(double step) : m_saved(RoundStep) { RoundStep = step; }
-    ~RoundStepGuard() { RoundStep = m_saved; }
-
-private:
-    double m_saved;
+// The program's rounding step for one test.
+struct RoundStepGuard : ScopedValue<double> {
+    explicit RoundStepGuard(double step) : ScopedValue(RoundStep, step) {}
 };
 
 struct RoundCase {

@@ -1,5 +1,6 @@
 #include "DataModuleFixture.h"
 
+#include "data/DataSifRoutines.h"
 #include "data/core/EAbort.h"
 #include "data/odbc/EODBC.h"
 #include "data/core/Exception.h"

@@ -4,7 +4,7 @@
 
 #include "login/Authorizations.h"
 #include "login/LoginController.h"
-#include "login/LoginHooks.h"
+#include "login/LoginHost.h"
 #include "login/LoginRules.h"
 #include "login/ui/TPrijava.h"
 
@@ -28,6 +28,15 @@ namespace {
 
 const QString DemoPassword = StoredPasswordForm("demo");
 
+// A host that counts what the login asks of it.
+class CountingLoginHost : public LoginHost {
+public:
+    int childClosings = 0;
+    int mainClosings = 0;
+    void closeChildWindows() override { ++childClosings; }
+    void closeMainWindow() override { ++mainClosings; }
+};
+
 class LoginDialogTest : public ::testing::Test {
 protected:
     std::unique_ptr<LoginEnvironment> env;
@@ -42,7 +51,6 @@ protected:
                          "UPDATE ODDel SET Geslo = '' WHERE UserID IN ('02', '03');"
                          "UPDATE Param SET MINDOLZINAGESLA = 4, AVTOKONTROLADAT = 'F', AVTODATUMVSTOPA = CURRENT_DATE - 1");
         env->small().psql("UPDATE ODDel SET Geslo = ''");
-        loginHooks() = LoginHooks();
         setMainMdiArea(nullptr);
         UserAuthorizations.clear();
         FunctionTree.clear();
@@ -53,14 +61,14 @@ protected:
 
     void TearDown() override
     {
-        loginHooks() = LoginHooks();
         setMainMdiArea(nullptr);
         env.reset();
     }
 
-    std::unique_ptr<TPrijava> openDialog()
+    // host: null for the usual one, the main window's child area (mainMdiArea()).
+    std::unique_ptr<TPrijava> openDialog(LoginHost* host = nullptr)
     {
-        auto dialog = std::make_unique<TPrijava>();
+        auto dialog = std::make_unique<TPrijava>(nullptr, host);
         dialog->show();
         return dialog;
     }
@@ -384,8 +392,7 @@ TEST_F(LoginDialogTest, ClosingTheDialogAsks)
 
 TEST_F(LoginDialogTest, RunLoginDialogModally)
 {
-    int mainClosed = 0;
-    loginHooks().closeMainWindow = [&] { ++mainClosed; };
+    CountingLoginHost host;
     WriteStringToIniFile("Program", "Uporabnik", "01");
 
     // a wrong password, then the right one
@@ -396,20 +403,19 @@ TEST_F(LoginDialogTest, RunLoginDialogModally)
         d->fPassword()->setText("demo");
         d->bPotrdi()->click();
     });
-    EXPECT_TRUE(RunLoginDialog(nullptr));
+    EXPECT_TRUE(RunLoginDialog(nullptr, &host));
     EXPECT_EQ(env->boxes.texts(), QStringList{"Geslo je napačno !"});
-    EXPECT_EQ(mainClosed, 0);
+    EXPECT_EQ(host.mainClosings, 0);
     EXPECT_EQ(CurrentUserID, "01");
 
     // "&Konec"
     env->boxes.clear();
     CurrentUserID.clear();
     onModal("Prijava", [&](QDialog* dialog) { static_cast<TPrijava*>(dialog)->bKonec()->click(); });
-    EXPECT_FALSE(RunLoginDialog(nullptr));
-    EXPECT_EQ(mainClosed, 1);
+    EXPECT_FALSE(RunLoginDialog(nullptr, &host));
+    EXPECT_EQ(host.mainClosings, 1);
 
-    // without a hook the parent's window is closed
-    loginHooks().closeMainWindow = nullptr;
+    // without a host of its own the parent's window is closed
     QWidget main;
     main.setObjectName("Main");
     main.show();
@@ -446,11 +452,11 @@ TEST_F(LoginDialogTest, CompanyControlsOnlyWithTheCompanyList)
 
 TEST_F(LoginDialogTest, SwitchesCompanyAndBack)
 {
-    int childClosings = 0;
-    loginHooks().closeChildWindows = [&] { ++childClosings; };
+    CountingLoginHost host;
+    const int& childClosings = host.childClosings;
     WriteStringToIniFile("Program", "Uporabnik", "01");
     {
-        auto d = openDialog();
+        auto d = openDialog(&host);
         // the company in use changes nothing
         chooseCompany(*d, DemoCompany);
         EXPECT_EQ(childClosings, 0);
@@ -478,7 +484,7 @@ TEST_F(LoginDialogTest, SwitchesCompanyAndBack)
     }
     {
         // the next start offers the second company; back to the first
-        auto d = openDialog();
+        auto d = openDialog(&host);
         EXPECT_EQ(d->fPodjetje()->currentText(), SmallCompany);
         chooseCompany(*d, DemoCompany);
         EXPECT_EQ(childClosings, 2);

@@ -1,7 +1,7 @@
 #pragma once
 // Shared set-up of the login tests: two company databases, a data folder with the company list,
 // the program's INI file and a data module connected through it.
-#include "../data/ScopedEnv.h"
+#include "ScopedEnv.h"
 #include "TestDatabase.h"
 
 #include "data/config/CompanyList.h"

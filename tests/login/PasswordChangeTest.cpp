@@ -2,7 +2,6 @@
 // the refusals that never reach the database.
 #include "LoginTestSupport.h"
 
-#include "login/LoginHooks.h"
 #include "login/LoginRules.h"
 #include "login/PasswordChange.h"
 #include "login/ui/TPrijava.h"
@@ -30,7 +29,6 @@ protected:
                          "UserSpre = '00' WHERE UserID = '01';"
                          "UPDATE ODDel SET Geslo = '', DatumSpre = '2001/02/03', UserSpre = '00' WHERE UserID IN ('02', '03');"
                          "UPDATE Param SET MINDOLZINAGESLA = 4, AVTOKONTROLADAT = 'F'");
-        loginHooks() = LoginHooks();
         env->connect();
         ASSERT_TRUE(env->module->tbParameter->Active()) << env->boxes.texts().join("|").toStdString();
         env->boxes.clear();

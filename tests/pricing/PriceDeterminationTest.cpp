@@ -1,4 +1,4 @@
-#include "../data/LocaleScope.h"
+#include "LocaleScope.h"
 #include "PricingTestDatabase.h"
 #include "data/core/FailureReport.h"
 #include "data/core/ProgramState.h"

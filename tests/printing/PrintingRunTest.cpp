@@ -148,6 +148,35 @@ TEST(ListingCriteria, TextsOfThePage)
     EXPECT_EQ(texts.value("Obdobje"), "01.12.2026");
     EXPECT_EQ(texts.value("Partner"), "Čistilni%");
     EXPECT_EQ(texts.value("Poslovni dogodek"), "vsi");
+    EXPECT_FALSE(texts.contains("Računov"));
+
+    // Documents: one per template and partner, counted apart for invoices and orders.
+    ScratchDir dir;
+    LocalTable listing(QString(), dir.file("TObdracNapaka"));
+    defineTObdracNapaka(listing);
+    listing.createTable();
+    listing.open();
+    const struct {
+        const char* kljuc;
+        const char* tip;
+        const char* subjekt;
+    } rows[] = {
+        {"25G100006", "Račun", "Avtoservis Šinkovec d.o.o."}, {"25G100006", "Račun", "Avtoservis Šinkovec d.o.o."},
+        {"25G100006", "Račun", "Bistro Čuk"},                 {"25G100001", "Račun", "Bistro Čuk"},
+        {"25G200003", "Naročilo", "Bistro Čuk"},              {"25G200003", "Naročilo", "Bistro Čuk"},
+    };
+    for (const auto& r : rows) {
+        listing.append();
+        listing.setValue("Kljuc", r.kljuc);
+        listing.setValue("Tip", r.tip);
+        listing.setValue("Subjekt", r.subjekt);
+        listing.post();
+    }
+    const QMap<QString, QString> counted = listingCriteria(c, &listing);
+    EXPECT_EQ(counted.value("Računov"), "3");
+    EXPECT_EQ(counted.value("Naročil"), "1");
+    EXPECT_EQ(counted.value("Dokumentov"), "4");
+    EXPECT_EQ(listing.asString("Kljuc"), "25G100006");   // back on the first row
 }
 
 } // namespace

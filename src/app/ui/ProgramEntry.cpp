@@ -3,16 +3,18 @@
 #include "TStartForm.h"
 
 #include "app/ProgramSettings.h"
-#include "app/ShellHooks.h"
+#include "app/ShellServices.h"
 #include "controls/ui/ControlErrors.h"
 #include "data/core/ApplicationTitle.h"
 #include "data/log/Guard.h"
 #include "data/ui/ErrorLogWidgets.h"
 #include "data/ui/QtMessageBoxes.h"
+#include "data/ui/TOEErrorDialog.h"
 
 #include <QGuiApplication>
 
-std::unique_ptr<TMain> startProgram(const QStringList& arguments, const TMainOptions& options)
+std::unique_ptr<TMain> startProgram(ShellServices& shell, MainWindowCommands& commands, const QStringList& arguments,
+                                    const TMainOptions& options)
 {
     // 2.
     auto splash = std::make_unique<TStartForm>();
@@ -20,10 +22,9 @@ std::unique_ptr<TMain> startProgram(const QStringList& arguments, const TMainOpt
     // 3.
     setApplicationTitle(DesignCaption);
     // 4.
-    auto main = std::make_unique<TMain>(arguments, options);
+    auto main = std::make_unique<TMain>(shell, commands, arguments, options);
     // 5.
-    if (shellHooks().createDataModule)
-        guard("DataSifCreate", nullptr, [] { shellHooks().createDataModule(); });
+    guard("DataSifCreate", nullptr, [&] { shell.createDataModule(); });
     // 6.
     splash->hide();
     splash.reset();
@@ -35,6 +36,8 @@ void installWindowedHandlers()
     QtMessageBoxes::install();
     installErrorLogWidgetHooks();
     installControlErrorDialog();
+    // a connection that cannot connect while the data module loads: the database error dialog
+    installOEErrorDialogHook();
     // the title also names the program's dialogs (the database error dialog reads it there)
     setApplicationTitleHandler([](const QString& title) { QGuiApplication::setApplicationDisplayName(title); });
 }

@@ -1,8 +1,8 @@
 #include "TAbout.h"
+#include "TStartForm.h"
 
 #include "data/core/ApplicationTitle.h"
 #include "data/core/ProgramState.h"
-#include "TStartForm.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -18,7 +18,7 @@ TAbout::TAbout(QWidget* parent) : QWidget(parent)
     auto* picture = new QLabel(this);
     picture->setPixmap(TStartForm::vektorLogo(QSize(240, 88)));
     picture->setAlignment(Qt::AlignCenter);
-    auto* name = new QLabel(QStringLiteral("Sintrex Periodično fakturiranje"), this);
+    auto* name = new QLabel(ProgramTitle, this);
     name->setObjectName("lProgram");
     QFont bold = name->font();
     bold.setBold(true);

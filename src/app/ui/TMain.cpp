@@ -1,10 +1,10 @@
 #include "TMain.h"
 
-#include "MainWindowHooks.h"
+#include "MainWindowCommands.h"
 #include "TAbout.h"
 
 #include "app/ProgramSettings.h"
-#include "app/ShellHooks.h"
+#include "app/ShellServices.h"
 #include "controls/ui/DatePicker.h"
 #include "controls/ui/LookupComboBox.h"
 #include "data/core/ApplicationTitle.h"
@@ -62,8 +62,9 @@ void setHint(QWidget* widget, const QString& hint)
 }
 } // namespace
 
-TMain::TMain(const QStringList& arguments, const TMainOptions& options, QWidget* parent)
-    : QMainWindow(parent), m_deferred(shellHooks()), m_today(options.today)
+TMain::TMain(ShellServices& shell, MainWindowCommands& commands, const QStringList& arguments,
+             const TMainOptions& options, QWidget* parent)
+    : QMainWindow(parent), m_shell(shell), m_commands(commands), m_deferred(shell), m_today(options.today)
 {
     g_instance = this;
     setObjectName("Main");
@@ -84,8 +85,7 @@ TMain::TMain(const QStringList& arguments, const TMainOptions& options, QWidget*
 
     setMainWindowCaptionHandler([this](const QString& caption) { setWindowTitle(caption); });
 
-    if (mainWindowHooks().setupNastaviPage)
-        guard("FormCreate-Nastavi", this, [&] { mainWindowHooks().setupNastaviPage(*this, m_cNastavi); });
+    guard("FormCreate-Nastavi", this, [&] { m_commands.setupNastaviPage(*this, m_cNastavi); });
 
     StartupOptions startup;
     startup.arguments = arguments;
@@ -263,8 +263,7 @@ void TMain::attachHintHandler() { m_hintsAttached = true; }
 
 void TMain::buildExtraMenu()
 {
-    if (mainWindowHooks().buildExtraMenu)
-        mainWindowHooks().buildExtraMenu(*this, m_dodatno);
+    m_commands.buildExtraMenu(*this, m_dodatno);
 }
 
 // --- deferred start-up ---------------------------------------------------------------------
@@ -304,8 +303,7 @@ void TMain::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!m_shownOnce) {
         m_shownOnce = true;
-        if (mainWindowHooks().formShow)
-            guard("FormShow", this, [&] { mainWindowHooks().formShow(*this); });
+        guard("FormShow", this, [&] { m_commands.formShow(*this); });
     }
     schedulePaint();
 }
@@ -331,12 +329,10 @@ bool TMain::FormClose()
     // 4. before 3: the records being edited are written while the connection is still there.
     // One that cannot be written (its failure has been shown) is given up only when the user
     // says so; otherwise the program goes on with the record still in edit.
-    ShellHooks& hooks = shellHooks();
-    if (hooks.postTemplates && !postTemplatesBeforeClose())
+    if (!postTemplatesBeforeClose())
         return false;
     // 3.
-    if (hooks.dataModuleExists && hooks.dataModuleExists() && hooks.disconnectDataModule)
-        guard("FormClose-DataBase-Disconect", this, [&] { hooks.disconnectDataModule(); });
+    guard("FormClose-DataBase-Disconect", this, [&] { m_shell.disconnectDataModule(); });
     // 5.
     WriteStringToIniFile("Program", "ObdracPoslDog", m_fObdracPoslDog->lookupText());
     return true;
@@ -346,7 +342,7 @@ bool TMain::postTemplatesBeforeClose()
 {
     bool posted = false;
     try {
-        shellHooks().postTemplates();
+        m_shell.postTemplates();
         posted = true;
     } catch (const EAbort&) {
     } catch (...) {
@@ -413,27 +409,24 @@ void TMain::NastClick()
 
 void TMain::PageControlChange(int)
 {
-    if (shellHooks().postTemplates)
-        guard("PageControlChange", this, [&] { shellHooks().postTemplates(); });
+    guard("PageControlChange", this, [&] { m_shell.postTemplates(); });
 }
 
 void TMain::fObdracPoslDogCloseUp(bool selected)
 {
     guard("fObdracPoslDogCloseUp", this, [&] {
         const QString code = m_fObdracPoslDog->lookupText();
-        if (selected && !code.isEmpty() && shellHooks().openTemplates)
-            shellHooks().openTemplates(code);
+        if (selected && !code.isEmpty())
+            m_shell.openTemplates(code);
     });
 }
 
 void TMain::bKreiranjeClick()
 {
-    if (mainWindowHooks().kreiranje)
-        guard("bKreiranjeClick", this, [&] { mainWindowHooks().kreiranje(*this); });
+    guard("bKreiranjeClick", this, [&] { m_commands.kreiranje(*this); });
 }
 
 void TMain::bIzpisClick()
 {
-    if (mainWindowHooks().izpis)
-        guard("bIzpisClick", this, [&] { mainWindowHooks().izpis(*this); });
+    guard("bIzpisClick", this, [&] { m_commands.izpis(*this); });
 }

@@ -7,6 +7,8 @@
 #include <QStringList>
 
 class DatePicker;
+class MainWindowCommands;
+class ShellServices;
 class LookupComboBox;
 class QAction;
 class QGroupBox;
@@ -33,12 +35,16 @@ struct TMainOptions {
 };
 
 // The main window (form name "Main"): child windows open in its MDI area; page "Kreiranje" runs
-// and prints the periodic invoicing, page "Nastavi partnerje" keeps the templates.
+// and prints the periodic invoicing, page "Nastavi partnerje" keeps the templates. What the
+// other subsystems do for it comes in through two interfaces, which the program's composition
+// root (ProgramComposition.h) builds and which outlive the window: the shell's services (data
+// module, sign-in, template list) and the window's commands (its buttons, pages and menus).
 class TMain : public QMainWindow, private StartupView, private DeferredStartupView {
     Q_OBJECT
 public:
     // Creating the window reads the configuration (arguments: the command line).
-    explicit TMain(const QStringList& arguments, const TMainOptions& options = {}, QWidget* parent = nullptr);
+    TMain(ShellServices& shell, MainWindowCommands& commands, const QStringList& arguments,
+          const TMainOptions& options = {}, QWidget* parent = nullptr);
     ~TMain() override;
 
     // The main window of the run (null before it is made and after it is gone).
@@ -130,6 +136,8 @@ private:
     QAction* m_nast = nullptr;
     QMenu* m_dodatno = nullptr;
 
+    ShellServices& m_shell;
+    MainWindowCommands& m_commands;
     DeferredStartup m_deferred;
     QDate m_today;
     bool m_created = false;

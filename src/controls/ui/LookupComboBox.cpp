@@ -3,8 +3,11 @@
 #include "controls/DataSetTableModel.h"
 #include "controls/TwwDataSource.h"
 
+#include "data/core/EAbort.h"
+#include "data/core/Exception.h"
 #include "data/dataset/TField.h"
 #include "data/dataset/TwwOEDataSet.h"
+#include "data/log/ErrorLog.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -120,7 +123,21 @@ bool LookupComboBox::ensureOpen()
         return false;
     if (ds->Active())
         return true;
-    return TwwDataSource::run([&] { ds->Open(); });
+    // A look-up that cannot be opened is reported and written to the error log.
+    try {
+        ds->Open();
+        return true;
+    } catch (const EAbort&) {
+        return false;
+    } catch (const std::exception& e) {
+        LogLookupOpenFailure(e, this, ds->Name());
+        TwwDataSource::reportError(e);
+    } catch (...) {
+        const Exception unknown(QStringLiteral("Neznana napaka !"));
+        LogLookupOpenFailure(unknown, this, ds->Name());
+        TwwDataSource::reportError(unknown);
+    }
+    return false;
 }
 
 bool LookupComboBox::searchFor(const QString& text)

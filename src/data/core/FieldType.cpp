@@ -292,3 +292,24 @@ QVariant convertToFieldType(const QVariant& value, TFieldType t)
     }
     return value;
 }
+
+bool isIntegerValue(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isRealValue(const QVariant& v) { return v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float; }

@@ -27,6 +27,11 @@ bool isFloatType(TFieldType t);       // ftFloat, ftCurrency
 bool isDateTimeType(TFieldType t);    // ftDate, ftTime, ftDateTime
 bool isLargeType(TFieldType t);       // ftMemo, ftBlob
 
+// Kinds of a value handed to the SQL builders: any signed or unsigned integer type (chars
+// included), and double or float.
+bool isIntegerValue(const QVariant& v);
+bool isRealValue(const QVariant& v);
+
 QString fieldTypeName(TFieldType t);  // "ftString" ...
 
 // The field type for a result column of ODBC SQL type sqlType with its column size and decimal

@@ -97,3 +97,21 @@ QString sqlQuotedStr(const QString& text)
 {
     return QLatin1Char('\'') + sqlStrApostrof(text) + QLatin1Char('\'');
 }
+
+int sqlClosingQuote(const QString& sql, int open)
+{
+    const int n = int(sql.size());
+    const QChar quote = sql[open];
+    int j = open + 1;
+    while (j < n) {
+        if (sql[j] == quote) {
+            if (j + 1 < n && sql[j + 1] == quote) {
+                j += 2;
+                continue;
+            }
+            return j;
+        }
+        ++j;
+    }
+    return n;
+}

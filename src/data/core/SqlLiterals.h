@@ -38,3 +38,8 @@ QString FloatToStrSQL(Money amount);
 QString sqlStrApostrof(const QString& text);
 // A complete text literal: "'" + the text with every "'" doubled + "'".
 QString sqlQuotedStr(const QString& text);
+
+// Where the quoted text that opens at sql[open] (a "'" or a '"') ends: the position of its
+// closing quote, a doubled quote staying inside ('it''s'); sql.size() when it is never closed.
+// The one scanner of quoted texts for everything that rewrites statements around them.
+int sqlClosingQuote(const QString& sql, int open);

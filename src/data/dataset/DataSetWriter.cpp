@@ -157,7 +157,6 @@ qint64 DataSetWriter::run(const QString& sql, const Bindings& bindings, bool fet
     m_stmt.setSQL(sql);
     for (const Binding& b : bindings)
         m_stmt.BindParam(b.name, b.value, b.type);
-    m_lastStatement = sql;
     m_stmt.Execute();
     if (fetch)
         return m_stmt.FetchNext() ? 1 : 0;

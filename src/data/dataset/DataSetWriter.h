@@ -38,8 +38,6 @@ public:
     // Reads the record with the key in `values` again into `values` (data fields only).
     bool reread(std::vector<QVariant>& values);
 
-    const QString& lastStatement() const { return m_lastStatement; }
-
     // The word that follows " FROM " in the text (line breaks read as blanks, upper case, up to
     // the next blank); empty when there is none.
     static QString tableAfterFrom(const QString& sql);
@@ -61,5 +59,4 @@ private:
     THstmt m_stmt;
     QString m_table;
     QStringList m_keys;
-    QString m_lastStatement;
 };

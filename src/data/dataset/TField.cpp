@@ -2,6 +2,7 @@
 
 #include "data/core/FormatFloat.h"
 #include "data/core/ProgramState.h"
+#include "data/core/TextRoutines.h"
 #include "data/dataset/TwwOEDataSet.h"
 
 TField::TField(TwwOEDataSet* dataSet, const QString& name, TFieldType type, int size, TFieldKind kind)
@@ -101,19 +102,6 @@ QByteArray TField::asBytes() const
     return v.typeId() == QMetaType::QByteArray ? v.toByteArray() : asString().toUtf8();
 }
 
-namespace {
-QString dateText(const QDate& d)
-{
-    const QString sep(DateSeparator);
-    return QStringLiteral("%1%2%3%4%5")
-        .arg(d.day(), 2, 10, QLatin1Char('0'))
-        .arg(sep)
-        .arg(d.month(), 2, 10, QLatin1Char('0'))
-        .arg(sep)
-        .arg(d.year(), 4, 10, QLatin1Char('0'));
-}
-} // namespace
-
 QString TField::displayText() const
 {
     const QVariant v = value();
@@ -125,13 +113,13 @@ QString TField::displayText() const
         return formatFloat(m_displayFormat, v.toDouble());
     }
     switch (v.typeId()) {
-    case QMetaType::QDate: return dateText(v.toDate());
+    case QMetaType::QDate: return shortDateText(v.toDate());
     case QMetaType::QTime: return v.toTime().toString(QStringLiteral("hh:mm:ss"));
     case QMetaType::QDateTime: {
         const QDateTime dt = v.toDateTime();
         if (dt.time() == QTime(0, 0))
-            return dateText(dt.date());
-        return dateText(dt.date()) + QLatin1Char(' ') + dt.time().toString(QStringLiteral("hh:mm:ss"));
+            return shortDateText(dt.date());
+        return shortDateText(dt.date()) + QLatin1Char(' ') + dt.time().toString(QStringLiteral("hh:mm:ss"));
     }
     case QMetaType::QByteArray: return QStringLiteral("(BLOB)");
     default: return asString();

@@ -3,24 +3,13 @@
 #include "data/dataset/DataSetWriter.h"
 #include "data/core/EConvertError.h"
 #include "data/core/EDatabaseError.h"
+#include "data/core/NoThrow.h"
 #include "data/odbc/SqlParameterParser.h"
 #include "data/odbc/THdbc.h"
 
 #include <algorithm>
 
 std::function<QStringList(const QString& table)> TwwOEDataSet::KeyFieldsResolver;
-
-namespace {
-// Runs f; any exception ends here (used where Qt calls us: nothing may leave a slot).
-template <typename F>
-void noThrow(F&& f) noexcept
-{
-    try {
-        f();
-    } catch (...) {
-    }
-}
-} // namespace
 
 TwwOEDataSet::TwwOEDataSet(QObject* parent) : QObject(parent) {}
 

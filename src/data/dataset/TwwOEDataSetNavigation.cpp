@@ -3,19 +3,9 @@
 
 #include "data/core/EConvertError.h"
 #include "data/core/EDatabaseError.h"
+#include "data/core/NoThrow.h"
 
 #include <algorithm>
-
-namespace {
-template <typename F>
-void noThrow(F&& f) noexcept
-{
-    try {
-        f();
-    } catch (...) {
-    }
-}
-} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // navigation

@@ -76,7 +76,8 @@ qint16 buildNumber()
 
 // One row; failures of the store are swallowed, failures while filling a field leave the rest
 // of the fields empty but still write the row.
-void writeEntry(const ExceptionDescription* error, const LogSender& sender, const QString& operation) noexcept
+void writeEntry(const ExceptionDescription* error, const LogSender& sender, const QString& operation,
+                bool withTickCount = true) noexcept
 {
     try {
         LocalTable table(QString(), ErrorLogTable);
@@ -98,7 +99,8 @@ void writeEntry(const ExceptionDescription* error, const LogSender& sender, cons
             } catch (...) {
             }
             try {
-                table.setValue("TickCount", tickCount());
+                if (withTickCount)
+                    table.setValue("TickCount", tickCount());
             } catch (...) {
             }
             table.setValue("Operation", operation);
@@ -217,6 +219,17 @@ void LogCurrentException(const LogSender& sender, const QString& operation) noex
             writeEntry(&d, sender, operation);
         } catch (...) {
         }
+    }
+}
+
+void LogLookupOpenFailure(const std::exception& e, const LogSender& sender, const QString& dataSetName) noexcept
+{
+    if (dynamic_cast<const EAbort*>(&e))
+        return;
+    try {
+        const ExceptionDescription d = describeException(e);
+        writeEntry(&d, sender, QStringLiteral("wwOpenTable-") + dataSetName, false);
+    } catch (...) {
     }
 }
 

@@ -53,6 +53,9 @@ inline void LogException(const std::exception& e, const LogSender& sender, const
 }
 // Inside a catch block: logs whatever was caught (nothing for an EAbort).
 void LogCurrentException(const LogSender& sender, const QString& operation) noexcept;
+// A look-up drop-down whose look-up dataset could not be opened: the entry "wwOpenTable-" +
+// the dataset's name, as LogException writes it but without TickCount.
+void LogLookupOpenFailure(const std::exception& e, const LogSender& sender, const QString& dataSetName) noexcept;
 // A trace row when SqlTraceOn is set, nothing otherwise.
 void LogTrace(const LogSender& sender, const QString& operation) noexcept;
 

@@ -1,5 +1,6 @@
 #include "data/odbc/SqlDialect.h"
 
+#include "data/core/SqlLiterals.h"
 #include "data/odbc/EODBC.h"
 
 #include <QRegularExpression>
@@ -84,17 +85,7 @@ QString SqlDialect::rewrite(const QString& sql) const
             continue;
         }
         out += rewriteUnquoted(sql.mid(runStart, i - runStart));
-        int j = i + 1;
-        while (j < n) {
-            if (sql[j] == c) {
-                if (j + 1 < n && sql[j + 1] == c) {
-                    j += 2;
-                    continue;
-                }
-                break;
-            }
-            ++j;
-        }
+        const int j = sqlClosingQuote(sql, i);
         if (j >= n) {   // unclosed: copy the rest unchanged
             out += QStringView(sql).mid(i);
             return out;

@@ -1,5 +1,7 @@
 #include "data/odbc/SqlParameterParser.h"
 
+#include "data/core/SqlLiterals.h"
+
 const QString SqlParameterParser::InvalidTokenMessage = QStringLiteral("Invalid parameter token in SQL statement.");
 
 bool SqlParameterParser::isNameChar(QChar c)
@@ -17,17 +19,7 @@ SqlParameterParser::Result SqlParameterParser::parse(const QString& sql)
         const QChar c = sql[i];
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
             // quoted string: copied unchanged up to its closing quote; a doubled quote stays inside
-            int j = i + 1;
-            while (j < n) {
-                if (sql[j] == c) {
-                    if (j + 1 < n && sql[j + 1] == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
+            const int j = sqlClosingQuote(sql, i);
             const int end = j < n ? j + 1 : n;   // an unclosed string runs to the end
             r.text += QStringView(sql).mid(i, end - i);
             i = end;

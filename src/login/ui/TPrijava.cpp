@@ -2,7 +2,6 @@
 
 #include "TVnosGesla.h"
 
-#include "login/LoginHooks.h"
 
 #include "data/DataSif.h"
 #include "data/core/EAbort.h"
@@ -25,8 +24,12 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-TPrijava::TPrijava(QWidget* parent) : QDialog(parent)
+TPrijava::TPrijava(QWidget* parent, LoginHost* host) : QDialog(parent)
 {
+    if (host == nullptr) {
+        m_ownHost = std::make_unique<MainWindowLoginHost>(parent);
+        host = m_ownHost.get();
+    }
     setObjectName(QStringLiteral("Prijava"));
     setWindowTitle(QStringLiteral("Prijava v program"));
     setModal(true);
@@ -91,9 +94,7 @@ TPrijava::TPrijava(QWidget* parent) : QDialog(parent)
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
-    m_controller = std::make_unique<LoginController>(static_cast<LoginView&>(*this), this);
-    if (!m_controller->closeChildWindows)
-        m_controller->closeChildWindows = CloseMainChildWindows;
+    m_controller = std::make_unique<LoginController>(static_cast<LoginView&>(*this), *host, this);
 
     connect(m_bPotrdi, &QPushButton::clicked, this, &TPrijava::bPotrdiClick);
     connect(m_bKonec, &QPushButton::clicked, this, &TPrijava::bKonecClick);
@@ -226,22 +227,30 @@ void TPrijava::runPasswordChange()
 
 // --- entry -------------------------------------------------------------------------------
 
-bool RunLoginDialog(QWidget* parent)
+void MainWindowLoginHost::closeChildWindows() { CloseMainChildWindows(); }
+
+void MainWindowLoginHost::closeMainWindow()
 {
+    if (m_window != nullptr)
+        m_window->window()->close();
+}
+
+bool RunLoginDialog(QWidget* parent, LoginHost* host)
+{
+    MainWindowLoginHost ownHost(parent);
+    if (host == nullptr)
+        host = &ownHost;
     bool signedIn = false;
     bool closeMain = false;
     guard(QStringLiteral("Prijava"), parent, [&] {
-        TPrijava dialog(parent);
+        TPrijava dialog(parent, host);
         dialog.exec();
         signedIn = dialog.controller().loginSucceeded();
         closeMain = dialog.controller().closeMainWindowRequested();
     });
     if (closeMain)
         guard(QStringLiteral("Prijava"), parent, [&] {
-            if (loginHooks().closeMainWindow)
-                loginHooks().closeMainWindow();
-            else if (parent)
-                parent->window()->close();
+            host->closeMainWindow();
         });
     return signedIn;
 }

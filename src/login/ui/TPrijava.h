@@ -11,13 +11,27 @@ class QPushButton;
 class QStandardItemModel;
 class TVnosGesla;
 
+// The usual host of the login: the window the dialog is shown over. Its child windows are those
+// of the main window's child area (CloseMainChildWindows); ending the program closes the
+// window's top-level window.
+class MainWindowLoginHost : public LoginHost {
+public:
+    explicit MainWindowLoginHost(QWidget* window) : m_window(window) {}
+    void closeChildWindows() override;
+    void closeMainWindow() override;
+
+private:
+    QWidget* m_window;
+};
+
 // The login dialog "Prijava v program" (form name "Prijava"): company, user and password; the
 // rules are in LoginController. Every way of closing it goes through the login's closing rules
 // (the question "Ali želiš končati z delom ?" unless a user signed in).
 class TPrijava : public QDialog, private LoginView {
     Q_OBJECT
 public:
-    explicit TPrijava(QWidget* parent = nullptr);
+    // host: the window signed in for; null: MainWindowLoginHost(parent).
+    explicit TPrijava(QWidget* parent = nullptr, LoginHost* host = nullptr);
     ~TPrijava() override;
 
     LoginController& controller() { return *m_controller; }
@@ -60,6 +74,7 @@ private:
     void closeDialog() override;
     void runPasswordChange() override;
 
+    std::unique_ptr<MainWindowLoginHost> m_ownHost;
     std::unique_ptr<LoginController> m_controller;
     QLabel* m_lPodjetje = nullptr;
     QComboBox* m_fPodjetje = nullptr;
@@ -78,11 +93,11 @@ private:
 
 // Shows the login dialog modally and destroys it again: what the main window runs at its first
 // paint while no user is signed in. True when a user signed in. When the user chose to end the
-// program, the main window is closed afterwards (loginHooks().closeMainWindow, by default
-// parent->window()->close()). Never throws; failures are logged as "Prijava".
-bool RunLoginDialog(QWidget* parent);
+// program, the main window is closed afterwards (host->closeMainWindow(); null host:
+// MainWindowLoginHost(parent)). Never throws; failures are logged as "Prijava".
+bool RunLoginDialog(QWidget* parent, LoginHost* host = nullptr);
 
-// The default of loginHooks().closeChildWindows: the child windows of the main window's child
+// What MainWindowLoginHost closes before a company switch: the child windows of the main window's child
 // area (mainMdiArea(), FormCord.h), one after the other, each closed and freed; failures are
 // logged as "Prijava-" + the form's name; a child that refuses raises EAbort.
 void CloseMainChildWindows();

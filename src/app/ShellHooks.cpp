@@ -1,7 +1,0 @@
-#include "ShellHooks.h"
-
-ShellHooks& shellHooks()
-{
-    static ShellHooks hooks;
-    return hooks;
-}

@@ -1,7 +1,0 @@
-#include "MainWindowHooks.h"
-
-MainWindowHooks& mainWindowHooks()
-{
-    static MainWindowHooks hooks;
-    return hooks;
-}

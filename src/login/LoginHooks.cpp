@@ -1,7 +1,0 @@
-#include "LoginHooks.h"
-
-LoginHooks& loginHooks()
-{
-    static LoginHooks hooks;
-    return hooks;
-}
