@@ -7,7 +7,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
-"$root/scripts/build.sh" --target bench_generation bench_startup
+"$root/scripts/build.sh" --target bench_generation bench_startup bench_reports
 build=${OBDRAC_BUILD_DIR:-$root/build}
 
 work=$(mktemp -d /tmp/obdrac-bench.XXXXXX)
@@ -29,3 +29,6 @@ echo "== Kreiranje: 30.000 računov po ${BENCH_LINES_30K:-5} vrstic (poraba pomn
 echo
 echo "== Zagon programa =="
 "$build/bench/bench_startup" --runs 7
+echo
+echo "== Izpis: 10.000 vrstic (500 predlog po 20 vrstic) =="
+"$build/bench/bench_reports"

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <cmath>
+#include <unordered_set>
 
 namespace {
 
@@ -186,18 +187,26 @@ void PreparedReport::clear()
 
 qint64 PreparedReport::approximateBytes() const
 {
+    // Texts are shared between a page's primitives, the band records and the definition (Qt's
+    // implicit sharing): each buffer is counted once.
+    std::unordered_set<const void*> seen;
+    auto text = [&](const QString& t) -> qint64 {
+        if (t.isEmpty() || !seen.insert(t.constData()).second)
+            return 0;
+        return qint64(t.capacity()) * 2 + 16;
+    };
     qint64 total = sizeof(*this);
     for (const auto& p : m_pages) {
         total += sizeof(PreparedPage) + qint64(p.items.capacity() * sizeof(PreparedPrimitive));
         for (const auto& i : p.items)
-            total += i.text.capacity() * 2;
+            total += text(i.text);
     }
     for (const auto& img : m_images)
         total += img.size();
     for (const auto& b : m_bands) {
-        total += sizeof(PreparedBand) + qint64(b.cells.capacity() * sizeof(PreparedCell)) + b.bandName.capacity() * 2;
+        total += sizeof(PreparedBand) + qint64(b.cells.capacity() * sizeof(PreparedCell)) + text(b.bandName);
         for (const auto& c : b.cells)
-            total += (c.text.capacity() + c.name.capacity()) * 2 + (c.value.typeId() == QMetaType::QString ? c.value.toString().capacity() * 2 : 0);
+            total += text(c.text) + text(c.name) + (c.value.typeId() == QMetaType::QString ? text(c.value.toString()) : 0);
     }
     return total;
 }

@@ -578,8 +578,12 @@ int ReportLayout::settledPages() const
 
 void ReportLayout::printGroupHeaders(int fromLevel)
 {
-    for (int l = fromLevel; l < int(m_groupHeaders.size()) && m_error.isEmpty(); ++l)
+    for (int l = fromLevel; l < int(m_groupHeaders.size()) && m_error.isEmpty(); ++l) {
+        // A page break before this header repeats only the headers of the groups around it.
+        m_openingLevel = l;
         printWithChildren(m_groupHeaders[size_t(l)]);
+    }
+    m_openingLevel = int(m_groupHeaders.size());
 }
 
 void ReportLayout::printGroupFooters(int fromLevel)
@@ -628,9 +632,9 @@ void ReportLayout::startPage()
         if (m_bands[i].band->kind == ReportBandKind::ColumnHeader)
             placeBand(int(i), false);
     if (m_inDetail)
-        for (int h : m_groupHeaders)
-            if (m_bands[size_t(h)].band->repeatOnEachPage)
-                placeBand(h, false);
+        for (int l = 0; l < std::min(m_openingLevel, int(m_groupHeaders.size())); ++l)
+            if (m_bands[size_t(m_groupHeaders[size_t(l)])].band->repeatOnEachPage)
+                placeBand(m_groupHeaders[size_t(l)], false);
     m_pageHasContent = false;
 }
 

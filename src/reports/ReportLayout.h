@@ -93,6 +93,7 @@ private:
     bool m_started = false;
     bool m_finished = false;
     bool m_inDetail = false;
+    int m_openingLevel = 1 << 20;                         // group level whose header is being printed
     int m_printingBand = -1;                              // band whose aggregates are read
     QString m_error;
 };
