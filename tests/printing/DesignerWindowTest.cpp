@@ -93,7 +93,8 @@ VariantEdit editVariant(ReportDesigner& designer, const QString& labelText)
     int band = -1;
     for (int b = 0; b < int(d.bands.size()) && band < 0; ++b)
         for (int e = 0; e < int(d.bands[size_t(b)].elements.size()); ++e)
-            if (d.bands[size_t(b)].elements[size_t(e)].kind == ReportElementKind::DataField) {
+            if (const ReportElement& el = d.bands[size_t(b)].elements[size_t(e)];
+                el.kind == ReportElementKind::DataField && el.leftMm + el.widthMm + 5 <= d.page.printableWidthMm()) {
                 band = b;
                 edit.fieldName = d.bands[size_t(b)].elements[size_t(e)].name;
                 edit.fieldLeft = d.bands[size_t(b)].elements[size_t(e)].leftMm;
