@@ -13,6 +13,7 @@
 #include <QFocusEvent>
 #include <QFontComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,6 +81,7 @@ DesignerPropertyPanel::DesignerPropertyPanel(DesignerDocument& document, QWidget
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     outer->addWidget(scroll);
     m_body = new QWidget;
     scroll->setWidget(m_body);
@@ -363,6 +365,8 @@ void DesignerPropertyPanel::buildElement(const DesignerElementRef& ref, const Re
         m_form->addRow(new QLabel(QStringLiteral("<b>Pisava in poravnava</b>")));
         auto* family = new QFontComboBox;
         family->setObjectName(QStringLiteral("fFontFamily"));
+        family->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        family->setMinimumContentsLength(12);
         family->setCurrentFont(QFont(e.font.family));
         connect(family, &QFontComboBox::currentFontChanged, this, [change](const QFont& f) {
             change(QStringLiteral("Pisava"), [v = f.family()](ReportElement& x) { x.font.family = v; });
@@ -447,7 +451,8 @@ void DesignerPropertyPanel::buildElement(const DesignerElementRef& ref, const Re
         m_form->addRow(QStringLiteral("Barve:"), colours);
 
         m_form->addRow(new QLabel(QStringLiteral("<b>Okvir</b>")));
-        auto* sides = new QHBoxLayout;
+        auto* sides = new QGridLayout;
+        int side = 0;
         const struct {
             const char* caption;
             const char* object;
@@ -464,7 +469,8 @@ void DesignerPropertyPanel::buildElement(const DesignerElementRef& ref, const Re
             const auto member = s.member;
             connect(box, &QCheckBox::toggled, this,
                     [change, member](bool v) { change(QStringLiteral("Okvir"), [member, v](ReportElement& x) { x.frame.*member = v; }); });
-            sides->addWidget(box);
+            sides->addWidget(box, side / 2, side % 2);
+            ++side;
         }
         m_form->addRow(sides);
         auto* frameWidth = mmBox(e.frame.widthMm, QStringLiteral("fFrameWidth"), 0.05, 5);

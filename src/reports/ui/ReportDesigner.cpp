@@ -43,6 +43,7 @@ ReportDesigner::ReportDesigner(QWidget* parent) : QWidget(parent)
     split->addWidget(m_panel);
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 0);
+    split->setSizes({880, 380});
     layout->addWidget(split, 1);
     buildToolBar();
     connect(&m_document, &DesignerDocument::selectionChanged, this, &ReportDesigner::updateActions);
