@@ -17,6 +17,7 @@
 #include "reports/ui/ReportDesigner.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
