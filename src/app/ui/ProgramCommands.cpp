@@ -6,6 +6,7 @@
 #include "controls/ui/LookupComboBox.h"
 #include "data/core/EAbort.h"
 #include "data/log/Guard.h"
+#include "printing/ui/DodatnoMenuBuilder.h"
 #include "templates/TemplateTables.h"
 #include "templates/ui/TemplatesPage.h"
 
@@ -32,9 +33,9 @@ void ProgramCommands::setupNastaviPage(TMain& main, QWidget* page)
     main.bindKreiranjeLookups({&tables->tbLookPoslDogObdrac, &tables->tbLookSubj, &tables->tbLookPoslDogFak});
 }
 
-void ProgramCommands::buildExtraMenu(TMain&, QMenu*)
+void ProgramCommands::buildExtraMenu(TMain&, QMenu* dodatno)
 {
-    missingCommand(QStringLiteral("Dodatno"), QStringLiteral("meni zunanjih ukazov (razdelek [Dodatno]) še ni vgrajen"));
+    VisibleDodatnoMenuItem(dodatno);
 }
 
 void ProgramCommands::formShow(TMain&)

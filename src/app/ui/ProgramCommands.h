@@ -17,8 +17,9 @@ class ProgramShell;
 //  - "Kreiranje" and "Izpis": the template being typed is posted first (a template that cannot
 //    be posted stops the command), then GenerationCommands; "Izpis" prints through the report
 //    designer component (reportDesigner());
-//  - the extra menu "Dodatno" and the report designer at FormShow are not built yet: each says
-//    so as a warning on the program's log (missingCommand) whenever it would run.
+//  - the extra menu "Dodatno": built from the configuration file (printing/ui/DodatnoMenuBuilder.h);
+//  - the report designer at FormShow is not built yet: it says so as a warning on the program's
+//    log (missingCommand) whenever it would run.
 class ProgramCommands : public MainWindowCommands {
 public:
     explicit ProgramCommands(ProgramShell& shell);
