@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+// Readable texts in failures.
+[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace {
 
 // A folder of stand-in programs that becomes the whole search path.

@@ -1,5 +1,5 @@
 #pragma once
-#include "../support/TestDatabase.h"
+#include "TestDatabase.h"
 #include "data/config/ProgramIni.h"
 
 #include <QByteArray>
@@ -14,7 +14,6 @@
 #include <optional>
 #include <ostream>
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // Sets an environment variable for the lifetime of the object, then restores it.
 class ScopedEnvVar {
@@ -107,3 +106,9 @@ private:
     QString m_path;
     QString m_record;
 };
+
+inline QByteArray readFileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}

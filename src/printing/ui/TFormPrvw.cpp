@@ -274,7 +274,6 @@ void TFormPrvw::setup(std::unique_ptr<ReportGenerator> generator)
         old->disconnect(this);
         old.release()->deleteLater();
     }
-    setWindowState(windowState() | Qt::WindowMaximized);
     m_progress.reset();
     m_zoomToWidth->setChecked(true);
     m_view->zoomToWidth();
