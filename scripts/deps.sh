@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(g++ cmake make pkg-config libgtest-dev qt6-base-dev qt6-svg-dev libgl-dev
       unixodbc unixodbc-dev odbc-postgresql tdsodbc postgresql postgresql-client
       libsqlite3-dev libxlsxwriter-dev xvfb xauth poppler-utils fonts-dejavu-core
-      xdg-utils locales unzip)
+      xdg-utils locales unzip cups cups-bsd cups-client printer-driver-cups-pdf)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,6 +5,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
 "$root/scripts/build.sh"
+# The print queue of the printing tests (a cups-pdf queue; see scripts/cups.sh).
+if printer_env=$("$root/scripts/cups.sh"); then
+  export $printer_env
+fi
 
 work=$(mktemp -d /tmp/obdrac-test.XXXXXX)
 chmod 755 "$work"
