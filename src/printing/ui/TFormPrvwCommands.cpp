@@ -3,7 +3,6 @@
 #include "printing/ui/TFormPrvw.h"
 
 #include "data/DataSif.h"
-#include "data/SqlFilter.h"
 #include "data/core/EConvertError.h"
 #include "data/log/Guard.h"
 #include "data/log/MessageBoxes.h"
@@ -14,6 +13,7 @@
 #include "printing/ReportCodes.h"
 #include "printing/ReportDesignEdit.h"
 #include "printing/ReportSort.h"
+#include "printing/ReportStart.h"
 #include "printing/ui/PrintOriginClick.h"
 #include "printing/ui/ReportGroupComboBox.h"
 #include "printing/ui/TFormSendMail.h"
@@ -31,11 +31,6 @@
 
 namespace {
 const QString WaitForPages = QStringLiteral("Prosim počakajte da se odprejo vse strani!");
-
-bool positionReportOn(const QString& code)
-{
-    return sqlFindKey(*requireDataSif().Report, QStringLiteral("REPORT"), QVariantList{code}, QString(), false);
-}
 } // namespace
 
 bool TFormPrvw::waitForPages()
@@ -222,7 +217,7 @@ bool TFormPrvw::positionOnComboCode()
     const QString comboCode = ReportGroupCode(m_cbReportGroup->currentText());
     if (comboCode.isEmpty() || comboCode == currentReportField(QStringLiteral("REPORT")))
         return true;
-    return positionReportOn(comboCode);
+    return positionReport(comboCode);
 }
 
 void TFormPrvw::cbReportGroupDropDown()
@@ -317,7 +312,7 @@ void TFormPrvw::ZbrisiIzpisClick()
         if (m_cbReportGroup->count() == 0)
             return;
         m_cbReportGroup->setCurrentIndex(0);
-        positionReportOn(ReportGroupCode(m_cbReportGroup->currentText()));
+        positionReport(ReportGroupCode(m_cbReportGroup->currentText()));
         SpeedButton18Click();
     });
 }
