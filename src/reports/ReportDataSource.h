@@ -122,5 +122,5 @@ private:
     std::vector<std::shared_ptr<ReportDataSource>> m_sources;
 };
 
-// Kind of a field from the data layer's field type.
+// Kind of a value (for sources that know no field types).
 ReportFieldKind reportFieldKindOf(const QVariant& sampleValue);
