@@ -11,6 +11,8 @@
 #include "printing/PreviewReportFiles.h"
 #include "printing/PrintOrigin.h"
 #include "printing/PrintingRun.h"
+#include "printing/ReportSort.h"
+#include "printing/ReportStart.h"
 #include "printing/ui/ReportGroupComboBox.h"
 #include "printing/ui/TFormPrvw.h"
 #include "printing/ui/TFormSendMail.h"
@@ -105,11 +107,18 @@ protected:
         main.show();
         designer.setPreviewer(&prvw);
         criteria.DatumKont = QDate::currentDate();
+        // "Izpis" as a report start does it: the origin remembered, the variant chosen for the
+        // form name (ReportSort, else the default code) positioned in Report, and the run
+        // handed to the preview.
         QObject::connect(&bIzpis, &QPushButton::clicked, [this] {
             ++izpisClicks;
-            bIzpisClick(designer, &bIzpis, criteria);
+            setPrintOrigin(&bIzpis);
+            if (!positionReport(chosenReportCode(ListingFormName, ListingDefaultCode)))
+                positionReport(ListingDefaultCode);
+            TFormPrvw::ShowPreparedReport(longReport(40));
         });
         boxes.setDefaultAnswer(MsgButton::Ok);
+        sql("DELETE FROM Report WHERE Report <> '27K';");
     }
     void TearDown() override
     {
@@ -117,16 +126,18 @@ protected:
             w->close();
         waitFor([] { return TFormPrvw::instance() == nullptr; }, 5000);
         QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         setMainMdiArea(nullptr);
         setPrintOrigin(nullptr);
         PrintingTest::TearDown();
     }
 
-    // The demo listing through "Izpis", shown in the preview with all its pages made.
+    // The listing's report (27K of the demo company, or the variant chosen) through "Izpis", shown in the preview with all its pages made.
     TFormPrvw* showListing()
     {
         bIzpis.click();
         TFormPrvw* w = TFormPrvw::instance();
+        EXPECT_NE(w, nullptr) << boxes.texts().join("|").toStdString();
         if (w)
             waitFor([w] { return w->generator() && w->generator()->isFinished(); });
         return w;
@@ -267,7 +278,11 @@ TEST_F(TFormPrvwTest, TheZoomBoxZoomsOnlyToAPercentWithItsSign)
 
 TEST_F(TFormPrvwTest, ProgressIsShownInStepsOfFiveAndEmptiedAtTheEnds)
 {
-    TFormPrvw* w = showLong(10);
+    // A run stopped before its first slice has shown no progress.
+    TFormPrvw* w = TFormPrvw::ShowPreparedReport(longReport(3000));
+    EXPECT_TRUE(w->pagesPending());
+    w->StopClick();
+    ASSERT_TRUE(waitFor([w] { return w->generator()->isFinished(); }));
     ReportGenerator* g = w->generator();
     struct Step {
         int percent;
@@ -279,6 +294,11 @@ TEST_F(TFormPrvwTest, ProgressIsShownInStepsOfFiveAndEmptiedAtTheEnds)
         emit g->progress(s.percent);
         EXPECT_EQ(w->panel(0)->text(), QString::fromUtf8(s.panel)) << s.percent;
     }
+    PreviewProgress progress;
+    EXPECT_FALSE(progress.notify(3));
+    EXPECT_EQ(progress.notify(6), QString("6%"));
+    EXPECT_FALSE(progress.notify(9));
+    EXPECT_EQ(progress.lastShown(), 6);
 }
 
 TEST_F(TFormPrvwTest, ChoosingTheVariantShownDoesNotRefreshAnotherRunsAgainAndIsRemembered)
@@ -331,13 +351,24 @@ TEST_F(TFormPrvwTest, DeletingAUserVariantLeavesTheGroupsFirstReportShownAndReme
 
 TEST_F(TFormPrvwTest, TheOriginalReportIsNotDeleted)
 {
+    // A system report (code below A00).
+    addUserVariant("100", "Sistemski izpis");
+    IniFile(m_scratch.file("Vektor.INI")).writeString("ReportSort", "ObdracIzpis", "100");
     TFormPrvw* w = showListing();
+    ASSERT_EQ(w->codeShown(), "100");
     boxes.clear();
     w->ZbrisiIzpisClick();
     EXPECT_EQ(boxes.texts(), QStringList{"Originalnega reporta ni mogoče zbrisati!"});
     EXPECT_EQ(boxes.shown().at(0).kind, MsgKind::Error);
+    EXPECT_EQ(sql("SELECT count(*) FROM Report WHERE Report = '100';").trimmed(), "1");
+    // A code that is not a hexadecimal number: the conversion fails, nothing is deleted.
+    chooseVariant(w, "27K");
+    boxes.clear();
+    w->ZbrisiIzpisClick();
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts()[0].contains("'$27K' ni veljavno šestnajstiško število")) << boxes.texts()[0].toStdString();
     EXPECT_EQ(sql("SELECT count(*) FROM Report WHERE Report = '27K';").trimmed(), "1");
-    EXPECT_EQ(izpisClicks, 1);
+    EXPECT_EQ(izpisClicks, 2);
 }
 
 TEST_F(TFormPrvwTest, RefreshWithoutAClickableOriginAndTheMissingDesignerAreReported)
