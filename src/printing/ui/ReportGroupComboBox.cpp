@@ -1,0 +1,10 @@
+#include "printing/ui/ReportGroupComboBox.h"
+
+#include <QAbstractItemView>
+
+void ReportGroupComboBox::showPopup()
+{
+    emit aboutToDropDown();
+    view()->setMinimumWidth(350);
+    QComboBox::showPopup();
+}
