@@ -6,7 +6,11 @@
 #include "controls/ui/LookupComboBox.h"
 #include "data/core/EAbort.h"
 #include "data/log/Guard.h"
+#include "data/dataset/TField.h"
+#include "data/dataset/TwwOEDataSet.h"
+#include "printing/ReportDesignEdit.h"
 #include "printing/ui/DodatnoMenuBuilder.h"
+#include "printing/ui/ReportDesignerWindow.h"
 #include "templates/TemplateTables.h"
 #include "templates/ui/TemplatesPage.h"
 
@@ -38,9 +42,13 @@ void ProgramCommands::buildExtraMenu(TMain&, QMenu* dodatno)
     VisibleDodatnoMenuItem(dodatno);
 }
 
-void ProgramCommands::formShow(TMain&)
+// The report designer: "Oblikuj izpis ..." in the preview opens it on the report shown there.
+void ProgramCommands::formShow(TMain& main)
 {
-    missingCommand(QStringLiteral("FormShow"), QStringLiteral("oblikovalnik poročil še ni vgrajen"));
+    QPointer<TMain> parent(&main);
+    setReportEditOperation([parent](TwwOEDataSet& Report) {
+        editReportDefinition(parent, Report.FieldByName(QStringLiteral("REPORT")).asString());
+    });
 }
 
 bool ProgramCommands::postTemplatesFirst(TMain& main)
@@ -66,7 +74,3 @@ void ProgramCommands::izpis(TMain& main)
         m_generation.izpis(main);
 }
 
-void missingCommand(const QString& name, const QString& why)
-{
-    qWarning().noquote() << QStringLiteral("Ukaz %1 ni na voljo: %2").arg(name, why);
-}

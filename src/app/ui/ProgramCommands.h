@@ -18,8 +18,8 @@ class ProgramShell;
 //    be posted stops the command), then GenerationCommands; "Izpis" prints through the report
 //    designer component (reportDesigner());
 //  - the extra menu "Dodatno": built from the configuration file (printing/ui/DodatnoMenuBuilder.h);
-//  - the report designer at FormShow is not built yet: it says so as a warning on the program's
-//    log (missingCommand) whenever it would run.
+//  - FormShow installs the report designer's edit operation, which the preview window's
+//    "Oblikuj izpis ..." runs (printing/ui/ReportDesignerWindow.h).
 class ProgramCommands : public MainWindowCommands {
 public:
     explicit ProgramCommands(ProgramShell& shell);
@@ -43,6 +43,3 @@ private:
     GenerationCommands m_generation;
 };
 
-// A command whose subsystem is not in this build: the warning "Ukaz <name> ni na voljo: <why>"
-// on the program's log (qWarning: standard error, the desktop's journal).
-void missingCommand(const QString& name, const QString& why);
