@@ -16,6 +16,7 @@
 #include "app/ui/MainWindowCommands.h"
 #include "app/ui/ProgramEntry.h"
 #include "app/ui/TMain.h"
+#include "printing/ui/ProgramReportDesigner.h"
 #include "data/DataSif.h"
 #include "data/core/ProgramState.h"
 #include "data/config/RegistryFileWriter.h"
@@ -71,7 +72,7 @@ public:
 // The commands of the measured start: the generation's buttons, nothing else.
 class BenchCommands : public MainWindowCommands {
 public:
-    explicit BenchCommands(ShellServices& shell) : m_generation(reopenThroughShell(shell)) {}
+    explicit BenchCommands(ShellServices& shell) : m_generation(reopenThroughShell(shell), m_reports.designer()) {}
     void setupNastaviPage(TMain&, QWidget*) override {}
     void buildExtraMenu(TMain&, QMenu*) override {}
     void formShow(TMain&) override {}
@@ -79,6 +80,7 @@ public:
     void izpis(TMain& main) override { m_generation.izpis(main); }
 
 private:
+    ProgramReportDesigner m_reports;
     GenerationCommands m_generation;
 };
 

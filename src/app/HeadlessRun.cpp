@@ -11,6 +11,7 @@
 #include "data/config/ProgramIni.h"
 #include "data/core/ProgramState.h"
 #include "data/SqlFilter.h"
+#include "data/DataSifRoutines.h"
 #include "data/TableRoutines.h"
 #include "generation/GenerationCommand.h"
 #include "printing/PrintingRun.h"

@@ -241,7 +241,7 @@ TEST_F(GenerationWiringTest, IzpisPrintsTheListingIntoThePreview)
 TEST_F(GenerationWiringTest, ADateThatIsNoDateStopsTheRun)
 {
     db->addTemplate(spec(1, "Kupec Alfa d.o.o."));
-    installGenerationHooks([] {});
+    useGeneration([] {});
     ScriptedMessageBoxes boxes;
     main->fkDatumKont()->setText("31.02.2004");
     main->bKreiranje()->click();

@@ -399,7 +399,7 @@ TEST_F(MainWindowTest, PositionSavedAtDestroyAndRestoredAtFirstPaint)
 // the screen, centred.
 TEST_F(MainWindowTest, FirstStartShowsTheTemplateGridsColumns)
 {
-    auto main = makeMain(env);
+    auto main = makeMain();
     showAndSettle(*main);
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(main->size(), TMain::FirstStartSize.boundedTo(area.size()));
