@@ -133,10 +133,11 @@ TEST_F(DesignerStorageTest, AReplaceThatFailsLeavesTheOldReport)
     const DesignerReport current{"27K", "ObdracIzpis", "ObdracIzpis"};
     const SaveAsTarget target = chooseSaveAsTarget(reportsOfForm("ObdracIzpis"), "Moja");
     ASSERT_EQ(target.kind, SaveAsTarget::Kind::Replace);
-    // the write fails after the old report was found (a name longer than NAZIV holds): the old
+    // the write fails after the old report was found (the server refuses the new name): the old
     // report is still there, as it was
-    const QString tooLong(150, u'ž');
-    EXPECT_ANY_THROW(saveReportAs(current, target, tooLong, "{\"novo\": 2}"));
+    sql("ALTER TABLE Report ADD CONSTRAINT report_refused CHECK (Naziv <> 'Zavrnjeno')");
+    EXPECT_ANY_THROW(saveReportAs(current, target, "Zavrnjeno", "{\"novo\": 2}"));
+    sql("ALTER TABLE Report DROP CONSTRAINT report_refused");
     EXPECT_EQ(row("A00", "Naziv, convert_from(ReportData, 'UTF8'), Preview, NoOfCopy"), QString("Moja|{\"staro\": 1}|F|3"));
     // the data module's Report is usable again
     EXPECT_NE(DataSif->Report->State(), dsEdit);

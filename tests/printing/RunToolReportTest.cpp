@@ -81,7 +81,8 @@ TEST_F(RunToolReportTest, DryRunWritesTheListingAsPdfHtmlSpreadsheetAndCsv)
     const QString pdf = m_dir.file("izpis.pdf"), htm = m_dir.file("izpis.htm"), xlsx = m_dir.file("izpis.xlsx"),
                   csv = m_dir.file("izpis.csv");
     const ProcessResult r = listing({"--pdf", pdf, "--html", htm, "--xlsx", xlsx, "--csv-report", csv});
-    ASSERT_EQ(r.exitCode, 0) << r;
+    // (the demo company keeps due templates that make no document: their "NI KREIRAN" lines give 1)
+    ASSERT_EQ(r.exitCode, 1) << r;
     EXPECT_TRUE(r.out.contains("Izpis zapisan v " + pdf + " (strani: ")) << r;
 
     const ProcessResult text = runProgram("pdftotext", {"-layout", pdf, "-"});
@@ -128,7 +129,7 @@ TEST_F(RunToolReportTest, WithoutTheReportNothingIsWrittenUntilTheAdministratorI
     EXPECT_TRUE(r.out.contains("27K ObdracIzpis: nespremenjen")) << r;
 
     r = listing({"--pdf", pdf});
-    EXPECT_EQ(r.exitCode, 0) << r;
+    EXPECT_EQ(r.exitCode, 1) << r;
     EXPECT_TRUE(QFile::exists(pdf));
 }
 

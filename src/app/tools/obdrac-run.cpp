@@ -7,6 +7,8 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 int main(int argc, char* argv[])
 {
@@ -14,6 +16,15 @@ int main(int argc, char* argv[])
     // a platform chosen it works off screen, as a scheduler runs it.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A scheduler gives no session folder: a private one of our own, so that the run's output
+    // stays free of the toolkit's warning about it.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray runtime = "/tmp/obdrac-runtime-" + QByteArray::number(uint(::getuid()));
+        ::mkdir(runtime.constData(), 0700);
+        struct stat st {};
+        if (::stat(runtime.constData(), &st) == 0 && st.st_uid == ::getuid() && (st.st_mode & 0777) == 0700)
+            qputenv("XDG_RUNTIME_DIR", runtime);
+    }
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("obdrac-run"));
     QTextStream out(stdout);
