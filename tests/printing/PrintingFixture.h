@@ -18,6 +18,8 @@
 #include "reports/PreparedReport.h"
 #include "reports/ReportGenerator.h"
 
+#include "ScopedEnv.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
@@ -28,7 +30,6 @@
 #include <ostream>
 #include <vector>
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QStringList& l, std::ostream* os)
 {
     *os << '[';
@@ -37,29 +38,7 @@ inline void PrintTo(const QStringList& l, std::ostream* os)
     *os << ']';
 }
 
-// Sets an environment variable for the lifetime of the object.
-class EnvScope {
-public:
-    EnvScope(const char* name, const QString& value) : m_name(name)
-    {
-        if (qEnvironmentVariableIsSet(name))
-            m_old = qgetenv(name);
-        qputenv(name, value.toUtf8());
-    }
-    ~EnvScope()
-    {
-        if (m_old)
-            qputenv(m_name, *m_old);
-        else
-            qunsetenv(m_name);
-    }
-    EnvScope(const EnvScope&) = delete;
-    EnvScope& operator=(const EnvScope&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<QByteArray> m_old;
-};
+using EnvScope = ScopedEnv;   // tests/support
 
 // Every operation written to the error log of the current data folder, oldest first.
 inline QStringList errorLogOperations()

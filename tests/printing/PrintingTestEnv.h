@@ -11,6 +11,8 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include "ScopedEnv.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
@@ -20,30 +22,8 @@
 #include <optional>
 #include <ostream>
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
-class EnvValue {
-public:
-    EnvValue(const char* name, const QString& value) : m_name(name)
-    {
-        if (qEnvironmentVariableIsSet(name))
-            m_old = qgetenv(name);
-        qputenv(name, value.toUtf8());
-    }
-    ~EnvValue()
-    {
-        if (m_old)
-            qputenv(m_name, *m_old);
-        else
-            qunsetenv(m_name);
-    }
-    EnvValue(const EnvValue&) = delete;
-    EnvValue& operator=(const EnvValue&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<QByteArray> m_old;
-};
+using EnvValue = ScopedEnv;   // tests/support
 
 inline void writeTextFile(const QString& path, const QByteArray& data)
 {
