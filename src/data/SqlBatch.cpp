@@ -64,26 +64,64 @@ void appendName(QString& out, const QVariant& name)
 }
 } // namespace
 
+namespace {
+bool sameNames(const QVariantList& a, const QVariantList& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i + 1 < a.size(); i += 2)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+void appendValueRow(QString& out, const QVariantList& pairs)
+{
+    out += QLatin1Char('(');
+    for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {
+        if (i > 0)
+            out += QLatin1Char(',');
+        appendInsertValue(out, pairs[i + 1]);
+    }
+    out += QLatin1Char(')');
+}
+} // namespace
+
+void sqlInsertRows(const QString& Table, const std::vector<QVariantList>& Rows, QString& Buffer)
+{
+    const QVariantList* names = nullptr;
+    int rowsInStatement = 0;
+    for (const QVariantList& row : Rows) {
+        if (row.size() % 2 != 0)
+            continue;
+        if (names && rowsInStatement < MaxRowsPerInsert && sameNames(*names, row)) {
+            Buffer += QLatin1Char(',');
+        } else {
+            if (names)
+                Buffer += QStringLiteral("; ");
+            names = &row;
+            rowsInStatement = 0;
+            Buffer += QStringLiteral("INSERT INTO ");
+            Buffer += Table;
+            Buffer += QLatin1Char('(');
+            for (qsizetype i = 0; i + 1 < row.size(); i += 2) {
+                if (i > 0)
+                    Buffer += QLatin1Char(',');
+                appendName(Buffer, row[i]);
+            }
+            Buffer += QLatin1String(") VALUES ");
+        }
+        appendValueRow(Buffer, row);
+        ++rowsInStatement;
+    }
+    if (names)
+        Buffer += QStringLiteral("; ");
+}
+
 void sqlInsertValues(const QString& Table, const QVariantList& Pairs, QString& Buffer)
 {
-    if (Pairs.size() % 2 != 0)
-        return;
     // Written straight into the buffer (the run writes thousands of these).
-    Buffer += QStringLiteral("INSERT INTO ");
-    Buffer += Table;
-    Buffer += QLatin1Char('(');
-    for (qsizetype i = 0; i + 1 < Pairs.size(); i += 2) {
-        if (i > 0)
-            Buffer += QLatin1Char(',');
-        appendName(Buffer, Pairs[i]);
-    }
-    Buffer += QLatin1String(") VALUES (");
-    for (qsizetype i = 0; i + 1 < Pairs.size(); i += 2) {
-        if (i > 0)
-            Buffer += QLatin1Char(',');
-        appendInsertValue(Buffer, Pairs[i + 1]);
-    }
-    Buffer += QStringLiteral("); ");
+    sqlInsertRows(Table, std::vector<QVariantList>{Pairs}, Buffer);
 }
 
 bool sqlDeleteFromTableSQL(const QString& Table, const QString& Where, QString& Buffer)

@@ -1,4 +1,5 @@
 #pragma once
+#include <vector>
 #include <QString>
 #include <QVariant>
 
@@ -18,6 +19,13 @@ inline constexpr int SqlBatchThreshold = 8192;
 // "'yyyy/mm/dd hh:nn:ss'", or null for an empty (invalid or zero) date; anything else (NULL
 // among them) null.
 void sqlInsertValues(const QString& Table, const QVariantList& Pairs, QString& Buffer);
+
+// The same rows as sqlInsertValues for each of Rows, as few statements as they allow: rows that
+// follow each other with the same column names share one "INSERT INTO t(names) VALUES (...),(...)"
+// of at most MaxRowsPerInsert rows (the limit of SQL Server's row constructor), each statement
+// ended by "; ". Rows with an odd number of entries append nothing.
+void sqlInsertRows(const QString& Table, const std::vector<QVariantList>& Rows, QString& Buffer);
+inline constexpr int MaxRowsPerInsert = 1000;
 
 // Appends "DELETE FROM " + Table + " WHERE " + Where + "; ", or "TRUNCATE TABLE " + Table + "; "
 // when Where is empty. Returns true.

@@ -142,10 +142,10 @@ void DocumentRun::runTemplates(TemplateKind kind)
             if (t.tip != QLatin1String("T"))
                 partners << t.subjekt;
         LookupRunCache::preloadPartners(partners);
+        readBlockLines(block);
         for (TemplateRow& t : block) {
             ++count;
             m_template = std::move(t);
-            m_linesRead = false;
             m_group = PendingGroup();
             int partnersOfType = 0;
             if (m_template.tip != QLatin1String("T")) {
@@ -368,32 +368,45 @@ void DocumentRun::KreirajNarocDok(const QString& n)
     }
 }
 
-const std::vector<DocumentRun::TemplateLine>& DocumentRun::templateLines()
+const std::vector<DocumentRun::TemplateLine>& DocumentRun::templateLines() const
 {
-    // Read once per template: a partner-type template's partners share its lines.
-    if (m_linesRead && m_linesOf == m_template.kljuc)
-        return m_lines;
+    static const std::vector<TemplateLine> none;
+    const auto it = m_blockLines.constFind(m_template.kljuc);
+    return it == m_blockLines.constEnd() ? none : it.value();
+}
+
+void DocumentRun::readBlockLines(const std::vector<TemplateRow>& block)
+{
+    m_blockLines.clear();
+    if (block.empty())
+        return;
+    QStringList keys;
+    keys.reserve(qsizetype(block.size()));
+    for (const TemplateRow& t : block)
+        keys << t.kljuc;
     THstmt& q2 = DataSif->qQuery2;
     q2.Close();
-    q2.setSQL(templateLinesSelect(m_template.kljuc));
-    q2.setColumnShape(QStringLiteral("templateLines"));
+    q2.setSQL(templateLinesOfSelect(keys));
+    q2.setColumnShape(QStringLiteral("templateLinesOf"));
     executeOrRaise(q2);
-    m_lines.clear();
-    m_linesRead = false;
+    std::vector<TemplateLine>* lines = nullptr;
+    QString linesOf;
     while (q2.FetchNext()) {
+        const QString key = q2.ColumnAsString(LinesOfKeyColumn);
+        if (!lines || key != linesOf) {
+            linesOf = key;
+            lines = &m_blockLines[key];
+        }
         TemplateLine l;
-        l.ident = q2.ColumnAsString(LineCol::Ident);
-        l.naziv = q2.ColumnAsString(LineCol::Naziv);
-        l.kolicina = q2.ColumnAsFloat(LineCol::Kolicina);
-        l.cena = q2.ColumnAsFloat(LineCol::Cena);
-        l.rabat = q2.ColumnAsFloat(LineCol::Rabat);
-        l.opomba = q2.ColumnAsString(LineCol::Opomba);
-        m_lines.push_back(std::move(l));
+        l.ident = q2.ColumnAsString(LineCol::Ident + 1);
+        l.naziv = q2.ColumnAsString(LineCol::Naziv + 1);
+        l.kolicina = q2.ColumnAsFloat(LineCol::Kolicina + 1);
+        l.cena = q2.ColumnAsFloat(LineCol::Cena + 1);
+        l.rabat = q2.ColumnAsFloat(LineCol::Rabat + 1);
+        l.opomba = q2.ColumnAsString(LineCol::Opomba + 1);
+        lines->push_back(std::move(l));
     }
     q2.Close();
-    m_linesOf = m_template.kljuc;
-    m_linesRead = true;
-    return m_lines;
 }
 
 void DocumentRun::setProgress(int value)

@@ -5,6 +5,7 @@
 #include "generation/GenerationResult.h"
 #include "pricing/MasterLookups.h"
 
+#include <QHash>
 #include <QMap>
 #include <QString>
 
@@ -71,9 +72,11 @@ private:
     };
 
     void runTemplates(TemplateKind kind);
-    // The lines of the current template (Ident, Naziv, Kolicina, Cena, Rabat, Opomba, in the
-    // order the statement returns them), read on qQuery2 once per template.
-    const std::vector<TemplateLine>& templateLines();
+    // The lines of the current template (Ident, Naziv, Kolicina, Cena, Rabat, Opomba, by
+    // position), from those of its block.
+    const std::vector<TemplateLine>& templateLines() const;
+    // Reads the lines of a block's templates on qQuery2, one statement for the whole block.
+    void readBlockLines(const std::vector<TemplateRow>& block);
     void buildDocument(TemplateKind kind, const QString& partner);
     QString takeDocumentKey(const QString& table, const QString& poslDog);
     QString renumber(const PendingDocument& document);
@@ -94,7 +97,5 @@ private:
     DocumentWriter m_writer;
     TemplateRow m_template;
     PendingGroup m_group;   // the documents of the current template
-    std::vector<TemplateLine> m_lines;
-    QString m_linesOf;
-    bool m_linesRead = false;
+    QHash<QString, std::vector<TemplateLine>> m_blockLines;   // template key -> its lines
 };

@@ -65,3 +65,14 @@ QString templateLinesSelect(const QString& templateKey)
     return QStringLiteral("SELECT Ident, Naziv, Kolicina, Cena, Rabat, Opomba FROM ObdracPoz WHERE Kljuc = '")
         + sqlStrApostrof(templateKey) + QStringLiteral("'");
 }
+
+QString templateLinesOfSelect(const QStringList& templateKeys)
+{
+    QString sql = QStringLiteral("SELECT Kljuc, Ident, Naziv, Kolicina, Cena, Rabat, Opomba FROM ObdracPoz WHERE Kljuc IN (");
+    for (qsizetype i = 0; i < templateKeys.size(); ++i) {
+        if (i > 0)
+            sql += QLatin1Char(',');
+        sql += sqlQuotedStr(templateKeys[i]);
+    }
+    return sql + QStringLiteral(") ORDER BY Kljuc, Poz");
+}

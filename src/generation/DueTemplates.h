@@ -1,6 +1,7 @@
 #pragma once
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 // The selection of due periodic templates, shared by the document runs and the listing.
 
@@ -57,3 +58,8 @@ QString partnersOfTypeSelect(const QString& partnerType);
 
 // The lines of a template: Ident, Naziv, Kolicina, Cena, Rabat, Opomba.
 QString templateLinesSelect(const QString& templateKey);
+
+// The lines of several templates in one statement: the template's key, then the columns of
+// templateLinesSelect (LineCol numbers plus one), by key and, within a template, by position.
+QString templateLinesOfSelect(const QStringList& templateKeys);
+inline constexpr int LinesOfKeyColumn = 1;

@@ -14,8 +14,7 @@ void PendingDocument::setKey(const QString& newKey)
 QString PendingDocument::sql() const
 {
     QString text;
-    for (const QVariantList& line : lines)
-        sqlInsertValues(lineTable, line, text);
+    sqlInsertRows(lineTable, lines, text);
     text += templateUpdate;
     sqlInsertValues(headerTable, header, text);
     return text;

@@ -29,6 +29,38 @@ TEST(SqlInsertValues, OddPairsAppendNothing)
     EXPECT_EQ(buffer, QString("X; INSERT INTO Vrstica() VALUES (); "));
 }
 
+// Rows with the same columns one after another share a statement; other columns, a row with an
+// odd number of entries and the row-constructor limit start or skip one.
+TEST(SqlInsertRows, RowsShareAStatementWhileTheirColumnsAgree)
+{
+    struct Case {
+        const char* what;
+        std::vector<QVariantList> rows;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"none", {}, ""},
+        {"one row as sqlInsertValues", {{"A", 1, "B", QString("x")}}, "INSERT INTO T(A,B) VALUES (1,'x'); "},
+        {"three alike", {{"A", 1}, {"A", 2}, {"A", 3}}, "INSERT INTO T(A) VALUES (1),(2),(3); "},
+        {"other columns between",
+         {{"A", 1}, {"B", 2}, {"A", 3}},
+         "INSERT INTO T(A) VALUES (1); INSERT INTO T(B) VALUES (2); INSERT INTO T(A) VALUES (3); "},
+        {"odd row left out", {{"A", 1}, {"A"}, {"A", 2}}, "INSERT INTO T(A) VALUES (1),(2); "},
+        {"only odd rows", {{"A"}}, ""},
+    };
+    for (const Case& c : cases) {
+        QString buffer;
+        sqlInsertRows("T", c.rows, buffer);
+        EXPECT_EQ(buffer, QString(c.expected)) << c.what;
+    }
+    std::vector<QVariantList> many(MaxRowsPerInsert + 1, QVariantList{"A", 7});
+    QString buffer;
+    sqlInsertRows("T", many, buffer);
+    EXPECT_EQ(buffer.count("INSERT INTO T(A) VALUES "), 2);
+    EXPECT_EQ(buffer.count("(7)"), MaxRowsPerInsert + 1);
+    EXPECT_TRUE(buffer.endsWith("VALUES (7); "));
+}
+
 TEST(SqlDeleteFromTableSQL, DeleteOrTruncate)
 {
     QString buffer;

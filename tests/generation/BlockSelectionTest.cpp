@@ -71,6 +71,27 @@ TEST_F(BlockSelectionTest, EveryTemplateOnceOverSeveralBlocks)
     EXPECT_EQ(again.run().invoicesWritten, templates / 3);
 }
 
+// The lines of a block's templates are read together: every document gets its own template's
+// lines, in the order of their positions (as the template grid shows them), whatever the order
+// in which they were stored or changed.
+TEST_F(BlockSelectionTest, EachDocumentHasItsOwnTemplatesLinesInPositionOrder)
+{
+    db->clearDocuments();
+    db->psql("INSERT INTO Obdrac (Kljuc, PoslDog, Datum, Subjekt, Tip, Periodika, NacIzrCene, PoslDogFak, Valuta,"
+             " StevObrokov, Aktivno, DatumZak, UserZap, UserSpre)"
+             " SELECT '04G1' || lpad(n::text, 5, '0'), 'G1', '2004/01/01', 'Kupec Beta d.o.o.', 'P', 30, 'F', 'T2',"
+             " 'EUR', 12, 'T', '2004/12/31', '01', '01' FROM generate_series(1, 3) n;"
+             "INSERT INTO ObdracPoz (Kljuc, Poz, Ident, Naziv, Kolicina, Cena, Rabat, Opomba, UserZap, UserSpre)"
+             " SELECT Kljuc, p, 'T-STOR', right(Kljuc, 1) || '-' || p, 1, 10, 0, '', '01', '01'"
+             " FROM Obdrac, unnest(ARRAY[15, 5, 10]) p ORDER BY Kljuc DESC;"
+             "UPDATE ObdracPoz SET Naziv = Naziv WHERE Poz = 5;");
+    const QDate march31(2004, 3, 31);
+    RecordedRun run(march31, march31);
+    EXPECT_EQ(run.run().invoicesWritten, 3);
+    EXPECT_EQ(db->psql("SELECT string_agg(Poz || ':' || Naziv, ' ' ORDER BY Kljuc, Poz) FROM PrometPoz").trimmed(),
+              "1:1-5 2:1-10 3:1-15 1:2-5 2:2-10 3:2-15 1:3-5 2:3-10 3:3-15");
+}
+
 // The partners of a partner type are found through an index, whatever the number of partners:
 // the statement reaches PostgreSQL with ILIKE, which a B-tree index cannot serve (without one,
 // every partner-type template read the whole partner table).
