@@ -79,8 +79,10 @@ void BenchCompany::resetDocuments() const
 //    every eighth a formula row ("POG", contract price + 2 %) for its second line, every type a
 //    10 % discount on the classification of maintenance services;
 //  - templates: one per partner (business events 10, 11, 12 in the ratio 14:3:3, every tenth
-//    with the template's own prices), one per partner type; all due, never invoiced, with
-//    `lines` lines each.
+//    with the template's own prices), one per partner type (event 10); all due, never invoiced,
+//    with `lines` lines each. A document key numbers at most 99,999 documents of an event in a
+//    year, so past 60,000 documents the templates go round events 10, 11, 12 and copies of
+//    event 10 named B0, B1, ... (one more for every further 60,000).
 void BenchCompany::build()
 {
     const QString sql = QString::fromUtf8(R"SQL(
@@ -101,6 +103,12 @@ SELECT 'Kupec ' || lpad(n::text, 6, '0') || ' d.o.o.', 'Ulica ' || n, '1000 Ljub
        15 + n % 30, 'TRR', 'FCO', '', CASE WHEN n % 2 = 0 THEN '01' ELSE '02' END, '', '', '00', '00'
 FROM generate_series(1, greatest({S}, 6 * {T})) n;
 
+CREATE TEMP TABLE pd_more AS
+SELECT p.*, k AS bench_k FROM PoslDog p, generate_series(1, {E}) k WHERE p.PoslDog = '10';
+UPDATE pd_more SET PoslDog = 'B' || (bench_k - 1);
+ALTER TABLE pd_more DROP COLUMN bench_k;
+INSERT INTO PoslDog SELECT * FROM pd_more;
+
 CREATE TEMP TABLE ms_more AS
 SELECT m.*, k AS bench_k FROM MS m, generate_series(1, 5) k WHERE m.Aktivno = 'T';
 UPDATE ms_more SET Ident = Ident || '-' || bench_k, Naziv = left(Naziv, 36) || ' ' || bench_k,
@@ -115,11 +123,11 @@ CREATE TEMP TABLE item_count AS SELECT count(*)::int AS n FROM items;
 CREATE TEMP TABLE tmpl AS
 SELECT n, 'B' || lpad(n::text, 8, '0') AS kljuc, 'Kupec ' || lpad(n::text, 6, '0') || ' d.o.o.' AS subjekt,
        'P' AS tip,
-       CASE WHEN n % 20 < 14 THEN '10' WHEN n % 20 < 17 THEN '11' ELSE '12' END AS posldogfak,
+       {SINGLE_EVENT} AS posldogfak,
        CASE WHEN n % 10 = 3 THEN 'F' ELSE 'T' END AS nacizrcene
 FROM generate_series(1, {S}) n
 UNION ALL
-SELECT {S} + 1 + t, 'T' || lpad(t::text, 8, '0'), 'BT' || lpad(t::text, 4, '0'), 'T', '10', 'T'
+SELECT {S} + 1 + t, 'T' || lpad(t::text, 8, '0'), 'BT' || lpad(t::text, 4, '0'), 'T', {TYPE_EVENT}, 'T'
 FROM generate_series(0, {T} - 1) t;
 
 INSERT INTO Obdrac (Kljuc, PoslDog, Datum, Subjekt, Tip, Periodika, NacIzrCene, DatZadFak, PoslDogFak, Valuta,
@@ -161,6 +169,22 @@ VACUUM ANALYZE;
 )SQL")
                             .replace("{S}", QString::number(m_singles))
                             .replace("{T}", QString::number(m_typeTemplates))
-                            .replace("{L}", QString::number(m_lines));
+                            .replace("{L}", QString::number(m_lines))
+                            .replace("{E}", QString::number(expectedDocuments() / 60000))
+                            .replace("{SINGLE_EVENT}", eventExpression(false))
+                            .replace("{TYPE_EVENT}", eventExpression(true));
     psql(sql);
+}
+
+// The business event of a single-partner template n and of a partner-type template t (SQL).
+QString BenchCompany::eventExpression(bool typeTemplate) const
+{
+    const int extra = expectedDocuments() / 60000;
+    if (extra == 0)
+        return typeTemplate ? QStringLiteral("'10'")
+                            : QStringLiteral("CASE WHEN n % 20 < 14 THEN '10' WHEN n % 20 < 17 THEN '11' ELSE '12' END");
+    QStringList codes{"'10'", "'11'", "'12'"};
+    for (int i = 0; i < extra; ++i)
+        codes << QStringLiteral("'B%1'").arg(i);
+    return QStringLiteral("(ARRAY[%1])[1 + %2 % %3]").arg(codes.join(','), typeTemplate ? "t" : "n").arg(codes.size());
 }

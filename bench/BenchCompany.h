@@ -39,6 +39,7 @@ private:
     void build();
 
     QString m_name;
+    QString eventExpression(bool typeTemplate) const;
     int m_singles = 0;
     int m_typeTemplates = 0;
     int m_lines = 5;

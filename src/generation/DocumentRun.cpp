@@ -219,6 +219,21 @@ QString DocumentRun::renumber(const PendingDocument& document)
     return key;
 }
 
+PendingDocument DocumentRun::newDocument(const QString& headerTable, const QString& lineTable,
+                                         const QString& operation, const QString& poslDog, const QString& key,
+                                         const QString& partner) const
+{
+    PendingDocument document;
+    document.headerTable = headerTable;
+    document.lineTable = lineTable;
+    document.operation = operation;
+    document.poslDog = poslDog;
+    document.key = key;
+    document.templateKey = m_template.kljuc;
+    document.partner = partner;
+    return document;
+}
+
 QString DocumentRun::unnumberedKey(const QString& poslDog) const
 {
     return YearS(2, m_criteria.Datum) + poslDog + UnnumberedCounter;
@@ -249,14 +264,8 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
     h.DatumDDV = d;
     tbPrometSubjDefaultValue(n, QStringLiteral("I"));
 
-    PendingDocument document;
-    document.headerTable = QStringLiteral("Promet");
-    document.lineTable = QStringLiteral("PrometPoz");
-    document.operation = QStringLiteral("KreirajIzdRacDok");
-    document.poslDog = e;
-    document.key = key;
-    document.templateKey = m_template.kljuc;
-    document.partner = n;
+    PendingDocument document = newDocument(QStringLiteral("Promet"), QStringLiteral("PrometPoz"),
+                                           QStringLiteral("KreirajIzdRacDok"), e, key, n);
     const QString osnova = ParamAsString(QStringLiteral("OSNZAIZRPRODCENE"));
 
     const bool lineWritten = forEachItemLine(lines, [&](const TemplateLine& templateLine, int p) {
@@ -328,14 +337,8 @@ void DocumentRun::KreirajNarocDok(const QString& n)
         h.KontOseba3 = h.KontOseba;
     }
 
-    PendingDocument document;
-    document.headerTable = QStringLiteral("Naroc");
-    document.lineTable = QStringLiteral("NarocPoz");
-    document.operation = QStringLiteral("KreirajNarocDok");
-    document.poslDog = e;
-    document.key = key;
-    document.templateKey = m_template.kljuc;
-    document.partner = n;
+    PendingDocument document = newDocument(QStringLiteral("Naroc"), QStringLiteral("NarocPoz"),
+                                           QStringLiteral("KreirajNarocDok"), e, key, n);
     const QString osnova = ParamAsString(QStringLiteral("OSNZAIZRPRODCENE"));
 
     const bool lineWritten = forEachItemLine(lines, [&](const TemplateLine& templateLine, int p) {

@@ -82,6 +82,9 @@ private:
     QString renumber(const PendingDocument& document);
     // The key of a document before its number is drawn: year digits, business event, "?????".
     QString unnumberedKey(const QString& poslDog) const;
+    // A document of the current template for the partner, not yet built.
+    PendingDocument newDocument(const QString& headerTable, const QString& lineTable, const QString& operation,
+                                const QString& poslDog, const QString& key, const QString& partner) const;
     QString templateUpdate() const;
     // The current template is due but makes no document, for the reason given.
     void notMade(const QString& reason);
