@@ -395,18 +395,18 @@ void DocumentRun::readBlockLines(const std::vector<TemplateRow>& block)
     std::vector<TemplateLine>* lines = nullptr;
     QString linesOf;
     while (q2.FetchNext()) {
-        const QString key = q2.ColumnAsString(LinesOfKeyColumn);
+        const QString key = q2.ColumnAsString(LineCol::Kljuc);
         if (!lines || key != linesOf) {
             linesOf = key;
             lines = &m_blockLines[key];
         }
         TemplateLine l;
-        l.ident = q2.ColumnAsString(LineCol::Ident + 1);
-        l.naziv = q2.ColumnAsString(LineCol::Naziv + 1);
-        l.kolicina = q2.ColumnAsFloat(LineCol::Kolicina + 1);
-        l.cena = q2.ColumnAsFloat(LineCol::Cena + 1);
-        l.rabat = q2.ColumnAsFloat(LineCol::Rabat + 1);
-        l.opomba = q2.ColumnAsString(LineCol::Opomba + 1);
+        l.ident = q2.ColumnAsString(LineCol::Ident);
+        l.naziv = q2.ColumnAsString(LineCol::Naziv);
+        l.kolicina = q2.ColumnAsFloat(LineCol::Kolicina);
+        l.cena = q2.ColumnAsFloat(LineCol::Cena);
+        l.rabat = q2.ColumnAsFloat(LineCol::Rabat);
+        l.opomba = q2.ColumnAsString(LineCol::Opomba);
         lines->push_back(std::move(l));
     }
     q2.Close();

@@ -60,12 +60,6 @@ QString partnersOfTypeSelect(const QString& partnerType)
         + QStringLiteral("' OR TipPartnerjaO LIKE '") + t + QStringLiteral("' ORDER BY Naziv");
 }
 
-QString templateLinesSelect(const QString& templateKey)
-{
-    return QStringLiteral("SELECT Ident, Naziv, Kolicina, Cena, Rabat, Opomba FROM ObdracPoz WHERE Kljuc = '")
-        + sqlStrApostrof(templateKey) + QStringLiteral("'");
-}
-
 QString templateLinesOfSelect(const QStringList& templateKeys)
 {
     QString sql = QStringLiteral("SELECT Kljuc, Ident, Naziv, Kolicina, Cena, Rabat, Opomba FROM ObdracPoz WHERE Kljuc IN (");

@@ -24,14 +24,15 @@ inline constexpr int Valuta = 9;
 inline constexpr int PoslDogTip = 10;  // orders only: the business event's Tip ("P" sale)
 }
 
-// Columns of the template-line statement.
+// Columns of the template-line statement (templateLinesOfSelect).
 namespace LineCol {
-inline constexpr int Ident = 1;
-inline constexpr int Naziv = 2;
-inline constexpr int Kolicina = 3;
-inline constexpr int Cena = 4;
-inline constexpr int Rabat = 5;
-inline constexpr int Opomba = 6;
+inline constexpr int Kljuc = 1;   // the template's key
+inline constexpr int Ident = 2;
+inline constexpr int Naziv = 3;
+inline constexpr int Kolicina = 4;
+inline constexpr int Cena = 5;
+inline constexpr int Rabat = 6;
+inline constexpr int Opomba = 7;
 }
 
 // The due condition C for the due date (the first day of the invoiced period), with the
@@ -56,10 +57,6 @@ inline constexpr int DueTemplatesBlock = 500;
 // The partners of a partner type (a LIKE pattern on either partner type), in name order.
 QString partnersOfTypeSelect(const QString& partnerType);
 
-// The lines of a template: Ident, Naziv, Kolicina, Cena, Rabat, Opomba.
-QString templateLinesSelect(const QString& templateKey);
-
-// The lines of several templates in one statement: the template's key, then the columns of
-// templateLinesSelect (LineCol numbers plus one), by key and, within a template, by position.
+// The lines of templates in one statement (columns LineCol), by key and, within a template, by
+// position (the order in which the template grid shows them).
 QString templateLinesOfSelect(const QStringList& templateKeys);
-inline constexpr int LinesOfKeyColumn = 1;

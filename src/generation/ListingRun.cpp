@@ -91,7 +91,7 @@ void ListingRun::listDocument(TemplateKind kind, const QString& p)
     const QString poslDog = q0.ColumnAsString(DueCol::PoslDogFak);
     const QString valuta = q0.ColumnAsString(DueCol::Valuta);
     q2.Close();
-    q2.setSQL(templateLinesSelect(templateKey));
+    q2.setSQL(templateLinesOfSelect({templateKey}));   // in the order the run takes them
     q2.Execute();
     QString side = QStringLiteral("I");
     if (kind == TemplateKind::Order && q0.ColumnAsString(DueCol::PoslDogTip) != QLatin1String("P"))

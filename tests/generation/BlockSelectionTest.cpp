@@ -73,7 +73,7 @@ TEST_F(BlockSelectionTest, EveryTemplateOnceOverSeveralBlocks)
 
 // The lines of a block's templates are read together: every document gets its own template's
 // lines, in the order of their positions (as the template grid shows them), whatever the order
-// in which they were stored or changed.
+// in which they were stored or changed; the listing lists them in that order too.
 TEST_F(BlockSelectionTest, EachDocumentHasItsOwnTemplatesLinesInPositionOrder)
 {
     db->clearDocuments();
@@ -82,10 +82,24 @@ TEST_F(BlockSelectionTest, EachDocumentHasItsOwnTemplatesLinesInPositionOrder)
              " SELECT '04G1' || lpad(n::text, 5, '0'), 'G1', '2004/01/01', 'Kupec Beta d.o.o.', 'P', 30, 'F', 'T2',"
              " 'EUR', 12, 'T', '2004/12/31', '01', '01' FROM generate_series(1, 3) n;"
              "INSERT INTO ObdracPoz (Kljuc, Poz, Ident, Naziv, Kolicina, Cena, Rabat, Opomba, UserZap, UserSpre)"
-             " SELECT Kljuc, p, 'T-STOR', right(Kljuc, 1) || '-' || p, 1, 10, 0, '', '01', '01'"
+             " SELECT Kljuc, p, CASE p WHEN 5 THEN 'T-STOR' WHEN 10 THEN 'T-BLAGO' ELSE 'T-TRO' END,"
+             " right(Kljuc, 1) || '-' || p, 1, 10, 0, '', '01', '01'"
              " FROM Obdrac, unnest(ARRAY[15, 5, 10]) p ORDER BY Kljuc DESC;"
              "UPDATE ObdracPoz SET Naziv = Naziv WHERE Poz = 5;");
     const QDate march31(2004, 3, 31);
+    {
+        LocalTable table(QString(), db->scratch().file("TObdracNapaka"));
+        createNapakaTable(table);
+        GenerationCriteria criteria;
+        criteria.DatumKont = march31;
+        criteria.Datum = march31;
+        ListingRun listing(table, criteria);
+        listing.IzpisiIzdRac();
+        QStringList idents;
+        for (bool more = table.first(); more; more = table.next())
+            idents << table.asString("Ident");
+        EXPECT_EQ(idents.join(' '), "T-STOR T-BLAGO T-TRO T-STOR T-BLAGO T-TRO T-STOR T-BLAGO T-TRO");
+    }
     RecordedRun run(march31, march31);
     EXPECT_EQ(run.run().invoicesWritten, 3);
     EXPECT_EQ(db->psql("SELECT string_agg(Poz || ':' || Naziv, ' ' ORDER BY Kljuc, Poz) FROM PrometPoz").trimmed(),
