@@ -294,6 +294,12 @@ TEST_F(TFormPrvwTest, PagingKeysButtonsAndThePagePanel)
     QTest::mouseClick(w->button("FirstPage"), Qt::LeftButton);
     QTest::mouseClick(w->button("NextPage"), Qt::LeftButton);
     EXPECT_EQ(w->QRPreview()->currentPage(), 2);
+    // A hint (the mouse over the zoom box, a button or a menu item) does not cover the page.
+    QStatusTipEvent tip("Zoom");
+    QApplication::sendEvent(w->ComboBox1(), &tip);
+    EXPECT_TRUE(w->statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(w->panel(1)->isVisible());
+    EXPECT_EQ(w->panel(1)->text(), QString("Page 2 of %1").arg(pages));
 }
 
 TEST_F(TFormPrvwTest, TheZoomBoxZoomsOnlyToAPercentWithItsSign)
@@ -303,8 +309,15 @@ TEST_F(TFormPrvwTest, TheZoomBoxZoomsOnlyToAPercentWithItsSign)
     ReportPageView* view = w->QRPreview();
     ASSERT_EQ(view->zoomMode(), ReportPageView::ZoomMode::PageWidth);
     QComboBox* box = w->ComboBox1();
+    // Typed as the user does, in the box with the focus: "1" is not completed to "10%".
+    QApplication::setActiveWindow(&main);
+    box->lineEdit()->setFocus();
+    ASSERT_TRUE(box->lineEdit()->hasFocus());
     box->lineEdit()->selectAll();
-    QTest::keyClicks(box->lineEdit(), "150");
+    QTest::keyClicks(box->lineEdit(), "1");
+    EXPECT_EQ(box->currentText(), "1");
+    EXPECT_EQ(view->zoomMode(), ReportPageView::ZoomMode::PageWidth);
+    QTest::keyClicks(box->lineEdit(), "50");
     EXPECT_EQ(box->currentText(), "150");
     EXPECT_EQ(view->zoomMode(), ReportPageView::ZoomMode::PageWidth);   // nothing yet
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
@@ -507,6 +520,12 @@ TEST_F(TFormPrvwTest, TheSaveDialogOffersTheOwnFormatFirstThenEveryExportFilter)
     EXPECT_TRUE(html.contains("Čebelarstvo Žužek s.p.")) << html.left(2000).toStdString();
     EXPECT_TRUE(html.contains("Skupaj periodika 25G100012"));
     EXPECT_TRUE(html.contains("Servis Žužemberk 30 d.o.o."));
+    // The lines of the page header and of the summary, each its own row: none hides another.
+    EXPECT_TRUE(html.contains(">Demo d.o.o.</td>"));
+    EXPECT_TRUE(html.contains(">Izpis periodike: kaj bi kreiranje naredilo</td>"));
+    EXPECT_TRUE(html.contains("Za obdobje od: " + criteria.DatumKont.toString("dd.MM.yyyy")));
+    EXPECT_TRUE(html.contains(">Povzetek izpisa</td>"));
+    EXPECT_TRUE(html.contains(">Računi</td>"));
 }
 
 TEST_F(TFormPrvwTest, SpreadsheetExportHandsTheCompleteFileToTheConfiguredProgram)
