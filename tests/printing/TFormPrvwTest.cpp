@@ -339,6 +339,14 @@ TEST_F(TFormPrvwTest, TheZoomBoxZoomsOnlyToAPercentWithItsSign)
     QTest::mouseClick(w->Zoom100(), Qt::LeftButton);
     EXPECT_EQ(view->zoomPercent(), 100);
     EXPECT_TRUE(w->Zoom100()->isChecked());
+
+    // The next run in the window shows its pages by width again, and the box says so.
+    box->setEditText("150%");
+    ASSERT_EQ(view->zoomPercent(), 150);
+    ASSERT_EQ(showListing(), w);
+    EXPECT_EQ(view->zoomMode(), ReportPageView::ZoomMode::PageWidth);
+    EXPECT_EQ(box->currentText(), "Širina strani");
+    EXPECT_TRUE(w->ZoomToWidth()->isChecked());
 }
 
 TEST_F(TFormPrvwTest, ProgressIsShownInStepsOfFiveAndEmptiedAtTheEnds)

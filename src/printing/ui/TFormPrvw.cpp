@@ -278,6 +278,7 @@ void TFormPrvw::setup(std::unique_ptr<ReportGenerator> generator)
     m_progress.reset();
     m_zoomToWidth->setChecked(true);
     m_view->zoomToWidth();
+    m_zoomBox->setEditText(ZoomWidthText);   // not the zoom of the previous report
     // 2. The report group box, unless a refresh keeps it.
     const QString code = currentReportField(QStringLiteral("REPORT"));
     const QString name = currentReportField(QStringLiteral("NAZIV"));
