@@ -84,7 +84,7 @@ void TFormPrvw::buildToolbar()
     m_cbReportGroup = new ReportGroupComboBox(bar);
     m_cbReportGroup->setObjectName(QStringLiteral("cbReportGroup"));
     m_cbReportGroup->setEditable(false);
-    m_cbReportGroup->setMinimumContentsLength(28);
+    m_cbReportGroup->setMinimumContentsLength(20);   // the list is wider (350); the toolbar fits a smaller screen
     m_cbReportGroup->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_cbReportGroup->installEventFilter(this);
     bar->addWidget(m_cbReportGroup);
