@@ -29,8 +29,8 @@ int twips(double mm) { return int(mm * 1440 / 25.4 + 0.5); }
 
 }   // namespace
 
-// Each line of a band is a paragraph with a tab stop per cell (right-aligned cells on right tabs), so that
-// the columns line up in a word processor as on the page.
+// Each line of a band is a paragraph with a tab stop per cell (right-aligned cells on right
+// tabs), so that the columns line up in a word processor as on the page.
 bool RtfExportFilter::write(const PreparedReport& report, const QString& path, QString* error) const
 {
     const ExportGrid grid = exportGrid(report);
