@@ -64,6 +64,7 @@ struct PreparedCell {
     double leftMm = 0;     // position within the band, to order and align columns
     double widthMm = 0;
     quint8 hAlign = 0;     // ReportHAlign
+    double topMm = 0;      // position within the band: cells of a band may lie on several lines
     bool operator==(const PreparedCell&) const = default;
 };
 

@@ -12,9 +12,6 @@
 
 #include <gtest/gtest.h>
 
-// Readable texts in failures.
-[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 namespace {
 
 // A folder of stand-in programs that becomes the whole search path.
@@ -33,7 +30,7 @@ public:
 
 private:
     ScratchDir m_dir;
-    ScopedEnvVar m_path;
+    ScopedEnv m_path;
 };
 
 struct CommandCase {

@@ -1,6 +1,7 @@
 #pragma once
 #include "TestDatabase.h"
 #include "data/config/ProgramIni.h"
+#include "ScopedEnv.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -13,31 +14,6 @@
 
 #include <optional>
 #include <ostream>
-
-
-// Sets an environment variable for the lifetime of the object, then restores it.
-class ScopedEnvVar {
-public:
-    ScopedEnvVar(const char* name, const QString& value) : m_name(name)
-    {
-        if (qEnvironmentVariableIsSet(name))
-            m_old = qgetenv(name);
-        qputenv(name, value.toUtf8());
-    }
-    ~ScopedEnvVar()
-    {
-        if (m_old)
-            qputenv(m_name, *m_old);
-        else
-            qunsetenv(m_name);
-    }
-    ScopedEnvVar(const ScopedEnvVar&) = delete;
-    ScopedEnvVar& operator=(const ScopedEnvVar&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<QByteArray> m_old;
-};
 
 // A scratch workstation: the data folder and the configuration file "Vektor.INI" in a scratch
 // folder, for the lifetime of the object.
@@ -54,7 +30,7 @@ public:
 
 private:
     ScratchDir m_dir;
-    ScopedEnvVar m_data;
+    ScopedEnv m_data;
 };
 
 // A stand-in for an outside program: a shell script that writes its arguments, each ended by
@@ -106,9 +82,3 @@ private:
     QString m_path;
     QString m_record;
 };
-
-inline QByteArray readFileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}

@@ -17,9 +17,6 @@
 
 #include <gtest/gtest.h>
 
-// Readable texts in failures.
-[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 namespace {
 
 struct SplitCase {

@@ -1,16 +1,20 @@
-// The preview window TFormPrvw driven offscreen: paging keys, the zoom box, the progress panel,
-// the report group (variant choice, refresh, deletion, the guard), the save dialog, and the
-// exports through stand-in programs, on the demo company's listing and on a long report.
+// The preview window TFormPrvw driven offscreen on the demo company's listing, as "Izpis" of page
+// "Kreiranje" shows it (the listing made without writing, then report 27K or the variant chosen
+// through the report start): paging keys, the zoom box, the report group (variant choice,
+// refresh, deletion, the guard, the designer), the save dialog and the exports through stand-in
+// programs. A long report in memory stands in where a test needs pages still being made.
 #include "PrintingFixture.h"
 #include "PreviewTestSupport.h"
 
 #include "data/config/IniFile.h"
 #include "generation/GenerationCriteria.h"
+#include "printing/EExportFailed.h"
 #include "printing/MailHandOver.h"
 #include "printing/OfficeApplication.h"
 #include "printing/PreviewReportFiles.h"
 #include "printing/PrintOrigin.h"
 #include "printing/PrintingRun.h"
+#include "printing/ReportDesignEdit.h"
 #include "printing/ReportSort.h"
 #include "printing/ReportStart.h"
 #include "printing/ui/ReportGroupComboBox.h"
@@ -92,9 +96,29 @@ std::unique_ptr<ReportGenerator> longReport(int rows)
     return std::make_unique<ReportGenerator>(def, sources, context);
 }
 
+// The texts of one page of a prepared report, a line each.
+QString pageText(const PreparedReport& report, int page)
+{
+    QString text;
+    for (const PreparedPrimitive& p : report.page(page).items)
+        if (p.kind == PreparedPrimitive::Kind::Text)
+            text += report.resolvedText(p.text, page) + '\n';
+    return text;
+}
+
 class TFormPrvwTest : public PrintingTest {
 protected:
-    static void SetUpTestSuite() { startSuite("printing_prvw"); }
+    static void SetUpTestSuite()
+    {
+        startSuite("printing_prvw");
+        // More maintenance customers (partner type VZD, three lines each) than the demo company
+        // has, so that its listing runs over several pages.
+        sql("CREATE TEMP TABLE Kopija AS SELECT S.*, N FROM Subjekt S, generate_series(1, 30) N "
+            "WHERE S.Naziv = 'Avtoservis Šinkovec d.o.o.';"
+            "UPDATE Kopija SET Naziv = 'Servis Žužemberk ' || lpad(N::text, 2, '0') || ' d.o.o.';"
+            "ALTER TABLE Kopija DROP COLUMN N;"
+            "INSERT INTO Subjekt SELECT * FROM Kopija;");
+    }
     static void TearDownTestSuite() { endSuite(); }
 
     void SetUp() override
@@ -106,19 +130,18 @@ protected:
         main.resize(1200, 800);
         main.show();
         designer.setPreviewer(&prvw);
-        criteria.DatumKont = QDate::currentDate();
-        // "Izpis" as a report start does it: the origin remembered, the variant chosen for the
-        // form name (ReportSort, else the default code) positioned in Report, and the run
-        // handed to the preview.
+        // A period a month ahead: every active template of the demo company is due.
+        criteria.DatumKont = QDate::currentDate().addMonths(1);
+        criteria.Datum = criteria.DatumKont;
+        // "Izpis" of page "Kreiranje": the listing, then the report start into the preview.
         QObject::connect(&bIzpis, &QPushButton::clicked, [this] {
             ++izpisClicks;
-            setPrintOrigin(&bIzpis);
-            if (!positionReport(chosenReportCode(ListingFormName, ListingDefaultCode)))
-                positionReport(ListingDefaultCode);
-            TFormPrvw::ShowPreparedReport(longReport(40));
+            bIzpisClick(designer, &bIzpis, criteria);
         });
+        // The question of "Izpis" (and every other) answered OK unless a test says otherwise.
         boxes.setDefaultAnswer(MsgButton::Ok);
         sql("DELETE FROM Report WHERE Report <> '27K';");
+        setReportEditOperation({});
     }
     void TearDown() override
     {
@@ -129,10 +152,12 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         setMainMdiArea(nullptr);
         setPrintOrigin(nullptr);
+        setReportEditOperation({});
         PrintingTest::TearDown();
     }
 
-    // The listing's report (27K of the demo company, or the variant chosen) through "Izpis", shown in the preview with all its pages made.
+    // "Izpis" clicked: the listing's report (27K, or the variant chosen) shown in the preview
+    // with all its pages made.
     TFormPrvw* showListing()
     {
         bIzpis.click();
@@ -155,6 +180,19 @@ protected:
                     "ReportData, PrintIfEmpty, PrintToText, NoOfCopy, UserZap) SELECT '%1', '%2', FormName, "
                     "FormName, DefaultPrinter, 'T', ReportData, 'T', 'F', 1, '01' FROM Report WHERE Report = '27K';")
                 .arg(code, name));
+    }
+    // The same listing made apart from the window, run to its end.
+    std::unique_ptr<ReportGenerator> listingMadeApart()
+    {
+        RecordingPreviewer apart;
+        TReportDesignerDialog other(&printer, &apart, &cursor);
+        QObject origin;
+        const bool started = bIzpisClick(other, &origin, criteria);
+        setPrintOrigin(&bIzpis);
+        if (!started || apart.runs.size() != 1)
+            return nullptr;
+        std::unique_ptr<ReportGenerator> run = std::move(apart.runs[0]);
+        return run->runToEnd() ? std::move(run) : nullptr;
     }
     QString iniValue(const QString& section, const QString& key)
     {
@@ -198,6 +236,18 @@ TEST_F(TFormPrvwTest, TheListingOpensMaximisedInOneReusedChildWindowWithItsVaria
     EXPECT_TRUE(w->panel(0)->text().isEmpty());
     EXPECT_EQ(w->panel(1)->text(), QString("Page 1 of %1").arg(w->QRPreview()->pageCount()));
     EXPECT_FALSE(main.statusBar()->isVisible());
+    // What is shown is the demo company's listing: its pages are those of the same listing made
+    // apart, the first of them with the company, the period and the page of the count.
+    const PreparedReport& shown = w->generator()->prepared();
+    const auto apart = listingMadeApart();
+    ASSERT_NE(apart, nullptr);
+    EXPECT_EQ(w->QRPreview()->pageCount(), apart->prepared().pageCount());
+    EXPECT_EQ(shown.pageCount(), apart->prepared().pageCount());
+    const QString first = pageText(shown, 0);
+    EXPECT_TRUE(first.contains("Demo d.o.o.")) << first.toStdString();
+    EXPECT_TRUE(first.contains(criteria.DatumKont.toString("dd.MM.yyyy"))) << first.toStdString();
+    EXPECT_TRUE(first.contains(QString("Stran 1 od %1").arg(shown.pageCount()))) << first.toStdString();
+    EXPECT_EQ(boxes.texts(), (QStringList{"Ali res želiš izpisati dokumente ?", "Ali res želiš izpisati dokumente ?"}));
     // The next preview reuses the window.
     TFormPrvw* again = showLong(20);
     EXPECT_EQ(again, w);
@@ -209,7 +259,8 @@ TEST_F(TFormPrvwTest, TheListingOpensMaximisedInOneReusedChildWindowWithItsVaria
 
 TEST_F(TFormPrvwTest, PagingKeysButtonsAndThePagePanel)
 {
-    TFormPrvw* w = showLong(150);
+    TFormPrvw* w = showListing();
+    ASSERT_NE(w, nullptr);
     const int pages = w->QRPreview()->pageCount();
     ASSERT_GE(pages, 4);
     QWidget* target = w->ComboBox1()->lineEdit();   // the window sees keys before its controls
@@ -243,16 +294,30 @@ TEST_F(TFormPrvwTest, PagingKeysButtonsAndThePagePanel)
     QTest::mouseClick(w->button("FirstPage"), Qt::LeftButton);
     QTest::mouseClick(w->button("NextPage"), Qt::LeftButton);
     EXPECT_EQ(w->QRPreview()->currentPage(), 2);
+    // A hint (the mouse over the zoom box, a button or a menu item) does not cover the page.
+    QStatusTipEvent tip("Zoom");
+    QApplication::sendEvent(w->ComboBox1(), &tip);
+    EXPECT_TRUE(w->statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(w->panel(1)->isVisible());
+    EXPECT_EQ(w->panel(1)->text(), QString("Page 2 of %1").arg(pages));
 }
 
 TEST_F(TFormPrvwTest, TheZoomBoxZoomsOnlyToAPercentWithItsSign)
 {
-    TFormPrvw* w = showLong(10);
+    TFormPrvw* w = showListing();
+    ASSERT_NE(w, nullptr);
     ReportPageView* view = w->QRPreview();
     ASSERT_EQ(view->zoomMode(), ReportPageView::ZoomMode::PageWidth);
     QComboBox* box = w->ComboBox1();
+    // Typed as the user does, in the box with the focus: "1" is not completed to "10%".
+    QApplication::setActiveWindow(&main);
+    box->lineEdit()->setFocus();
+    ASSERT_TRUE(box->lineEdit()->hasFocus());
     box->lineEdit()->selectAll();
-    QTest::keyClicks(box->lineEdit(), "150");
+    QTest::keyClicks(box->lineEdit(), "1");
+    EXPECT_EQ(box->currentText(), "1");
+    EXPECT_EQ(view->zoomMode(), ReportPageView::ZoomMode::PageWidth);
+    QTest::keyClicks(box->lineEdit(), "50");
     EXPECT_EQ(box->currentText(), "150");
     EXPECT_EQ(view->zoomMode(), ReportPageView::ZoomMode::PageWidth);   // nothing yet
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
@@ -274,6 +339,14 @@ TEST_F(TFormPrvwTest, TheZoomBoxZoomsOnlyToAPercentWithItsSign)
     QTest::mouseClick(w->Zoom100(), Qt::LeftButton);
     EXPECT_EQ(view->zoomPercent(), 100);
     EXPECT_TRUE(w->Zoom100()->isChecked());
+
+    // The next run in the window shows its pages by width again, and the box says so.
+    box->setEditText("150%");
+    ASSERT_EQ(view->zoomPercent(), 150);
+    ASSERT_EQ(showListing(), w);
+    EXPECT_EQ(view->zoomMode(), ReportPageView::ZoomMode::PageWidth);
+    EXPECT_EQ(box->currentText(), "Širina strani");
+    EXPECT_TRUE(w->ZoomToWidth()->isChecked());
 }
 
 TEST_F(TFormPrvwTest, ProgressIsShownInStepsOfFiveAndEmptiedAtTheEnds)
@@ -319,6 +392,10 @@ TEST_F(TFormPrvwTest, ChoosingTheVariantShownDoesNotRefreshAnotherRunsAgainAndIs
     EXPECT_EQ(w->windowTitle(), "A00-Moj izpis");
     EXPECT_EQ(w->codeShown(), "A00");
     EXPECT_FALSE(PreviewRefreshing);
+    // The listing made again, the question of "Izpis" answered again.
+    ASSERT_FALSE(w->generator()->hasFailed()) << w->generator()->errorMessage().toStdString();
+    EXPECT_EQ(boxes.texts().count("Ali res želiš izpisati dokumente ?"), 2);
+    EXPECT_TRUE(pageText(w->generator()->prepared(), 0).contains("Demo d.o.o."));
 }
 
 TEST_F(TFormPrvwTest, DeletingAUserVariantLeavesTheGroupsFirstReportShownAndRemembered)
@@ -339,6 +416,9 @@ TEST_F(TFormPrvwTest, DeletingAUserVariantLeavesTheGroupsFirstReportShownAndReme
     EXPECT_EQ(w->windowTitle(), "27K-ObdracIzpis");
     EXPECT_EQ(iniValue("ReportSort", "ObdracIzpis"), "27K");
     EXPECT_EQ(izpisClicks, 3);
+    EXPECT_EQ(boxes.texts().mid(1), QStringList{"Ali res želiš izpisati dokumente ?"});
+    EXPECT_EQ(w->codeShown(), "27K");
+    EXPECT_GE(w->QRPreview()->pageCount(), 4);
 
     // Cancel keeps the variant.
     chooseVariant(w, "A00");
@@ -382,6 +462,7 @@ TEST_F(TFormPrvwTest, RefreshWithoutAClickableOriginAndTheMissingDesignerAreRepo
     EXPECT_FALSE(PreviewRefreshing);
     EXPECT_EQ(TFormPrvw::instance(), w);
 
+    // No edit operation installed (a program without the designer): said and logged.
     boxes.clear();
     w->action("OblikujIzpis")->trigger();
     ASSERT_EQ(boxes.texts().size(), 1);
@@ -390,9 +471,41 @@ TEST_F(TFormPrvwTest, RefreshWithoutAClickableOriginAndTheMissingDesignerAreRepo
     EXPECT_EQ(TFormPrvw::instance(), w);
 }
 
+TEST_F(TFormPrvwTest, DesignOpensTheInstalledEditorOnTheVariantShown)
+{
+    // The program installs the designer's edit operation; this one records what it is given.
+    QStringList edited;
+    setReportEditOperation([&edited](TwwOEDataSet& Report) {
+        edited << Report.FieldByName("REPORT").asString().trimmed() + " " + Report.FieldByName("NAZIV").asString().trimmed();
+    });
+    addUserVariant("A00", "Moj izpis");
+    TFormPrvw* w = showListing();
+    ASSERT_NE(w, nullptr);
+    boxes.clear();
+    w->action("OblikujIzpis")->trigger();
+    EXPECT_EQ(edited, QStringList{"27K ObdracIzpis"});
+
+    // Report standing elsewhere: the code of the box is what is edited.
+    chooseVariant(w, "A00");
+    ASSERT_TRUE(positionReport("27K"));
+    w->action("OblikujIzpis")->trigger();
+    EXPECT_EQ(edited, (QStringList{"27K ObdracIzpis", "A00 Moj izpis"}));
+    EXPECT_EQ(boxes.texts().count("Ali res želiš izpisati dokumente ?"), 1);   // the variant's run only
+    EXPECT_EQ(boxes.texts().size(), 1);
+
+    // A designer that fails: logged under the command's name, the window stays.
+    EXPECT_FALSE(errorLogOperations().contains("SpeedButton16Click"));
+    setReportEditOperation([](TwwOEDataSet&) { throw EExportFailed("Oblikovalnik se ni odprl."); });
+    w->SpeedButton16Click();
+    EXPECT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(errorLogOperations().contains("SpeedButton16Click"));
+    EXPECT_EQ(TFormPrvw::instance(), w);
+}
+
 TEST_F(TFormPrvwTest, TheSaveDialogOffersTheOwnFormatFirstThenEveryExportFilter)
 {
-    TFormPrvw* w = showLong(30);
+    TFormPrvw* w = showListing();
+    ASSERT_NE(w, nullptr);
     auto dialog = w->createSaveDialog();
     EXPECT_EQ(dialog->windowTitle(), "Save report");
     EXPECT_EQ(dialog->defaultSuffix(), "QRP");
@@ -411,22 +524,35 @@ TEST_F(TFormPrvwTest, TheSaveDialogOffersTheOwnFormatFirstThenEveryExportFilter)
     EXPECT_EQ(loaded->pageCount(), w->QRPreview()->pageCount());
     const QString htm = m_scratch.file("izpis.htm");
     w->SaveReportTo(htm, 1);
-    EXPECT_TRUE(QString::fromUtf8(readFileBytes(htm)).contains("Vrstica 7 čšž"));
+    const QString html = QString::fromUtf8(readFile(htm));
+    EXPECT_TRUE(html.contains("Čebelarstvo Žužek s.p.")) << html.left(2000).toStdString();
+    EXPECT_TRUE(html.contains("Skupaj periodika 25G100012"));
+    EXPECT_TRUE(html.contains("Servis Žužemberk 30 d.o.o."));
+    // The lines of the page header and of the summary, each its own row: none hides another.
+    EXPECT_TRUE(html.contains(">Demo d.o.o.</td>"));
+    EXPECT_TRUE(html.contains(">Izpis periodike: kaj bi kreiranje naredilo</td>"));
+    EXPECT_TRUE(html.contains("Za obdobje od: " + criteria.DatumKont.toString("dd.MM.yyyy")));
+    EXPECT_TRUE(html.contains(">Povzetek izpisa</td>"));
+    EXPECT_TRUE(html.contains(">Računi</td>"));
 }
 
 TEST_F(TFormPrvwTest, SpreadsheetExportHandsTheCompleteFileToTheConfiguredProgram)
 {
     FakeProgram office(m_scratch, "fake-office");
     IniFile(m_scratch.file("Vektor.INI")).writeString("Program", SpreadsheetCommandKey, office.path() + " %1");
-    TFormPrvw* w = showLong(30);
+    TFormPrvw* w = showListing();
+    ASSERT_NE(w, nullptr);
     boxes.clear();
     QTest::mouseClick(w->button("ExportToExcel"), Qt::LeftButton);
     const auto args = office.arguments();
     ASSERT_TRUE(args) << boxes.texts().join("|").toStdString();
     const QString path = m_scratch.file("data/tmpExcel.htm");
     EXPECT_EQ(*args, QStringList{path});
-    EXPECT_EQ(office.fileSeen(), readFileBytes(path));
-    EXPECT_TRUE(QString::fromUtf8(office.fileSeen()).contains("Vrstica 30 čšž"));
+    EXPECT_EQ(office.fileSeen(), readFile(path));
+    const QString seen = QString::fromUtf8(office.fileSeen());
+    EXPECT_TRUE(seen.contains("Dom starejših Šiška"));   // an order, after the invoices
+    EXPECT_TRUE(seen.contains("Skupaj periodika"));
+    EXPECT_TRUE(seen.trimmed().endsWith("</html>")) << seen.right(200).toStdString();
     EXPECT_TRUE(boxes.texts().isEmpty());
 
     // A word processor that does not exist.
@@ -476,6 +602,7 @@ TEST_F(TFormPrvwTest, EMailSendsTheReportAsAnHtmlAttachment)
                                   "Vektor report - 27K-ObdracIzpis", "--body", "Vektor report - 27K-ObdracIzpis",
                                   "--attach", attachment}));
     EXPECT_TRUE(mailer.fileSeen().startsWith("<"));
+    EXPECT_TRUE(QString::fromUtf8(mailer.fileSeen()).contains("Čebelarstvo Žužek s.p."));
 }
 
 TEST_F(TFormPrvwTest, TheToolbarsCheckMarkFollowsItsVisibility)

@@ -1,6 +1,7 @@
 #include "ReportTestSupport.h"
 
 #include "reports/ExportFilter.h"
+#include "reports/export/ExportRows.h"
 #include "reports/ReportPrinting.h"
 
 #include <QFile>
@@ -81,8 +82,10 @@ TEST(ExportFilter, HtmlIsWellFormedUtf8WithOneRowPerBand)
             cells << xml.readElementText(QXmlStreamReader::IncludeChildElements);
     }
     ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();
-    // Page header, column header, 3 x (group header + 4 rows + group footer), summary.
-    EXPECT_EQ(rows, 2 + 3 * 6 + 1);
+    // Page header (two lines: the company, the criteria under it), column header,
+    // 3 x (group header + 4 rows + group footer), summary.
+    EXPECT_EQ(rows, 3 + 3 * 6 + 1);
+    EXPECT_TRUE(cells.contains(QStringLiteral("Za obdobje od: ")));   // not hidden by the company above it
     EXPECT_TRUE(cells.contains(QStringLiteral("Kovač; \"Žan\" s.p.")));
     EXPECT_TRUE(cells.contains(QStringLiteral("1.000,25")));
     EXPECT_TRUE(cells.contains(QStringLiteral("24.006,00")));   // 12 x 2 x 1.000,25
@@ -106,8 +109,10 @@ TEST(ExportFilter, XlsxHoldsNumericCellsDatesAndTotals)
     const QString strings = runTool(QStringLiteral("unzip"), {QStringLiteral("-p"), path, QStringLiteral("xl/sharedStrings.xml")});
     EXPECT_TRUE(strings.contains(QStringLiteral("Skupaj predloga")));
     EXPECT_TRUE(strings.contains(QStringLiteral("Kovač")));
-    // Header rows + 3 x 6 + summary rows.
+    // Header rows + 3 x 6 + summary rows. Of the page header's two lines only the criteria have
+    // a value here (no company name; a page number has no place in a file).
     EXPECT_EQ(sheet.count(QStringLiteral("<row ")), 2 + 18 + 1);
+    EXPECT_TRUE(strings.contains(QStringLiteral("Za obdobje od:")));
 }
 
 TEST(ExportFilter, CsvHasAHeaderAndOneLinePerDetailRow)
@@ -151,6 +156,53 @@ TEST(ExportFilter, TextRtfOdtSvgPdfAreReadable)
     const QString pdf = runTool(QStringLiteral("pdftotext"), {dir.filePath(QStringLiteral("izpis.pdf")), QStringLiteral("-")});
     EXPECT_TRUE(pdf.contains(QStringLiteral("Stran 1 od 1")));
     EXPECT_TRUE(pdf.contains(QStringLiteral("Kovač")));
+}
+
+TEST(ExportFilter, ABandOfSeveralLinesGivesARowPerLineAndLosesNoCell)
+{
+    // A title band of three lines: name and date side by side, a title under them, a note in
+    // the first column under that; and the prepared report read back from its file.
+    ReportDefinition def = listingDefinition();
+    ReportElement name = label(QStringLiteral("tIme"), QStringLiteral("Žito d.d."), 0, 80);
+    ReportElement date = label(QStringLiteral("tDatum"), QStringLiteral("09.12.2026"), 150, 30, ReportHAlign::Right);
+    date.topMm = 1;   // a little lower, still on the same line
+    ReportElement title = label(QStringLiteral("tNaslov"), QStringLiteral("Izpis periodike"), 0, 120);
+    title.topMm = 7;
+    ReportElement note = label(QStringLiteral("tOpomba"), QStringLiteral("Opomba: čšž"), 0, 120);
+    note.topMm = 14;
+    def.bands.insert(def.bands.begin(), band(ReportBandKind::Title, QStringLiteral("Naslov"), 20, {note, title, date, name}));
+    ReportDataSources sources;
+    sources.add(listingRows(1, 2));
+    ReportGenerator g(def, sources, ReportContext());
+    ASSERT_TRUE(g.runToEnd()) << g.errorMessage().toStdString();
+    QTemporaryDir dir;
+    const QString qrp = dir.filePath(QStringLiteral("izpis.QRP"));
+    QString error;
+    ASSERT_TRUE(g.prepared().saveToFile(qrp, &error)) << error.toStdString();
+    const auto r = PreparedReport::loadFromFile(qrp, &error);
+    ASSERT_TRUE(r) << error.toStdString();
+
+    QStringList lines;
+    for (const ExportRow& row : exportGrid(*r).rows) {
+        if (row.band->kind != ReportBandKind::Title)
+            continue;
+        QStringList texts;
+        for (const PreparedCell& c : row.cells)
+            texts << c.text;
+        lines << texts.join(QLatin1Char('|'));
+    }
+    EXPECT_EQ(lines, (QStringList{"Žito d.d.|09.12.2026", "Izpis periodike", "Opomba: čšž"}));
+
+    for (const char* ext : {"htm", "txt", "rtf"}) {
+        const QString path = dir.filePath(QStringLiteral("izpis.") + QLatin1String(ext));
+        ASSERT_TRUE(findExportFilter(QLatin1String(ext))->write(*r, path, &error)) << ext << ": " << error.toStdString();
+        const QByteArray bytes = readAll(path);
+        for (const char* text : {"Izpis periodike", "09.12.2026"})
+            EXPECT_TRUE(bytes.contains(text)) << ext << ": " << text;
+        EXPECT_TRUE(QString::fromUtf8(bytes).contains(QStringLiteral("Žito d.d.")) || bytes.contains("\\u381?ito")) << ext;
+    }
+    const QString text = QString::fromUtf8(readAll(dir.filePath(QStringLiteral("izpis.txt"))));
+    EXPECT_TRUE(text.contains(QStringLiteral("\nIzpis periodike\nOpomba: čšž\n"))) << text.left(400).toStdString();
 }
 
 TEST(ExportFilter, WritingToAMissingFolderFailsWithAMessage)

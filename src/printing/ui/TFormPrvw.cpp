@@ -33,7 +33,6 @@ QToolButton* addButton(QToolBar* bar, const QString& name, const QString& text, 
     b->setObjectName(name);
     b->setText(text);
     b->setToolTip(hint);
-    b->setStatusTip(hint);
     b->setAutoRaise(true);
     bar->addWidget(b);
     return b;
@@ -85,7 +84,7 @@ void TFormPrvw::buildToolbar()
     m_cbReportGroup = new ReportGroupComboBox(bar);
     m_cbReportGroup->setObjectName(QStringLiteral("cbReportGroup"));
     m_cbReportGroup->setEditable(false);
-    m_cbReportGroup->setMinimumContentsLength(28);
+    m_cbReportGroup->setMinimumContentsLength(20);   // the list is wider (350); the toolbar fits a smaller screen
     m_cbReportGroup->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_cbReportGroup->installEventFilter(this);
     bar->addWidget(m_cbReportGroup);
@@ -104,9 +103,11 @@ void TFormPrvw::buildToolbar()
     m_zoomBox = new QComboBox(bar);
     m_zoomBox->setObjectName(QStringLiteral("ComboBox1"));
     m_zoomBox->setToolTip(QStringLiteral("Zoom"));
-    m_zoomBox->setStatusTip(QStringLiteral("Zoom"));
     m_zoomBox->setEditable(true);
     m_zoomBox->setInsertPolicy(QComboBox::NoInsert);
+    // No completion from the items: "1" would become "10%" and zoom at once; a typed number
+    // zooms only when Enter adds its "%".
+    m_zoomBox->setCompleter(nullptr);
     m_zoomBox->addItems({"10%", "25%", "50%", "75%", "100%", "150%", "200%", "300%", ZoomWidthText, ZoomPageText});
     m_zoomBox->setMinimumContentsLength(12);
     m_zoomBox->setEditText(ZoomWidthText);
@@ -277,6 +278,7 @@ void TFormPrvw::setup(std::unique_ptr<ReportGenerator> generator)
     m_progress.reset();
     m_zoomToWidth->setChecked(true);
     m_view->zoomToWidth();
+    m_zoomBox->setEditText(ZoomWidthText);   // not the zoom of the previous report
     // 2. The report group box, unless a refresh keeps it.
     const QString code = currentReportField(QStringLiteral("REPORT"));
     const QString name = currentReportField(QStringLiteral("NAZIV"));
@@ -389,6 +391,14 @@ void TFormPrvw::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
     if (QMdiSubWindow* sub = subWindow())
         sub->close();
+}
+
+bool TFormPrvw::event(QEvent* event)
+{
+    // The status bar shows the two panels only: a hint would cover the page position.
+    if (event->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(event);
 }
 
 void TFormPrvw::changeEvent(QEvent* event)

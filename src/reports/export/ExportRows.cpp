@@ -1,6 +1,7 @@
 #include "reports/export/ExportRows.h"
 #include "reports/expression/ReportFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -14,13 +15,33 @@ int ExportGrid::columnOf(double leftMm) const
     return best;
 }
 
-int ExportGrid::spanOf(const PreparedBand& band, size_t cellIndex) const
+int ExportGrid::spanOf(const ExportRow& row, size_t cellIndex) const
 {
-    const int from = columnOf(band.cells[cellIndex].leftMm);
+    const int from = columnOf(row.cells[cellIndex].leftMm);
     int to = int(columnLeftMm.size());
-    if (cellIndex + 1 < band.cells.size())
-        to = std::max(from + 1, columnOf(band.cells[cellIndex + 1].leftMm));
+    if (cellIndex + 1 < row.cells.size())
+        to = std::max(from + 1, columnOf(row.cells[cellIndex + 1].leftMm));
     return std::max(1, to - from);
+}
+
+std::vector<ExportRow> exportLines(const PreparedBand& band)
+{
+    std::vector<PreparedCell> cells = band.cells;
+    std::stable_sort(cells.begin(), cells.end(),
+                     [](const PreparedCell& a, const PreparedCell& b) { return a.topMm < b.topMm; });
+    std::vector<ExportRow> lines;
+    double lineTop = 0;
+    for (PreparedCell& c : cells) {
+        if (lines.empty() || c.topMm >= lineTop + ExportLineToleranceMm) {
+            lines.push_back(ExportRow{&band, {}});
+            lineTop = c.topMm;
+        }
+        lines.back().cells.push_back(std::move(c));
+    }
+    for (ExportRow& line : lines)
+        std::stable_sort(line.cells.begin(), line.cells.end(),
+                         [](const PreparedCell& a, const PreparedCell& b) { return a.leftMm < b.leftMm; });
+    return lines;
 }
 
 ExportGrid exportGrid(const PreparedReport& report)
@@ -46,7 +67,8 @@ ExportGrid exportGrid(const PreparedReport& report)
         }
         if (b.cells.empty())
             continue;
-        grid.bands.push_back(&b);
+        for (ExportRow& line : exportLines(b))
+            grid.rows.push_back(std::move(line));
         for (const auto& c : b.cells)
             lefts.insert(std::round(c.leftMm));
     }

@@ -26,19 +26,20 @@ QByteArray HtmlExportFilter::html(const PreparedReport& report)
                           "table{border-collapse:collapse}td{padding:1px 6px;vertical-align:top}"
                           "tr.s td{font-weight:bold}tr.g td{font-weight:bold;padding-top:6px}</style>\n</head>\n<body>\n");
     out += QStringLiteral("<table>\n");
-    for (const PreparedBand* b : grid.bands) {
+    for (const ExportRow& row : grid.rows) {
+        const PreparedBand* b = row.band;
         const bool group = b->kind == ReportBandKind::GroupHeader;
         out += group ? QStringLiteral("<tr class=\"g\">")
                      : (isEmphasisedBand(*b) ? QStringLiteral("<tr class=\"s\">") : QStringLiteral("<tr>"));
         int col = 0;
-        for (size_t i = 0; i < b->cells.size(); ++i) {
-            const PreparedCell& c = b->cells[i];
+        for (size_t i = 0; i < row.cells.size(); ++i) {
+            const PreparedCell& c = row.cells[i];
             const int at = grid.columnOf(c.leftMm);
             if (at < col)
                 continue;   // overlaps the previous cell: its text joins no column
             if (at > col)
                 out += at - col == 1 ? QStringLiteral("<td></td>") : QStringLiteral("<td colspan=\"%1\"></td>").arg(at - col);
-            const int span = std::min(grid.spanOf(*b, i), columns - at);
+            const int span = std::min(grid.spanOf(row, i), columns - at);
             out += span > 1 ? QStringLiteral("<td colspan=\"%1\"%2>").arg(span).arg(alignStyle(c))
                             : QStringLiteral("<td%1>").arg(alignStyle(c));
             out += c.text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br/>"));

@@ -29,19 +29,19 @@ int twips(double mm) { return int(mm * 1440 / 25.4 + 0.5); }
 
 }   // namespace
 
-// Each band is a paragraph with a tab stop per cell (right-aligned cells on right tabs), so that
-// the columns line up in a word processor as on the page.
+// Each line of a band is a paragraph with a tab stop per cell (right-aligned cells on right
+// tabs), so that the columns line up in a word processor as on the page.
 bool RtfExportFilter::write(const PreparedReport& report, const QString& path, QString* error) const
 {
     const ExportGrid grid = exportGrid(report);
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fswiss DejaVu Sans;}}\n"
                      "{\\info{\\title " + rtfText(report.title()) + "}}\n"
                      "\\paperw11906\\paperh16838\\margl850\\margr680\\margt680\\margb680\\f0\\fs18\n";
-    for (const PreparedBand* b : grid.bands) {
+    for (const ExportRow& row : grid.rows) {
         QByteArray tabs;
         QByteArray line;
-        for (size_t i = 0; i < b->cells.size(); ++i) {
-            const PreparedCell& c = b->cells[i];
+        for (size_t i = 0; i < row.cells.size(); ++i) {
+            const PreparedCell& c = row.cells[i];
             const auto align = ReportHAlign(c.hAlign);
             if (i > 0 || c.leftMm > 0.5 || align != ReportHAlign::Left) {
                 if (align == ReportHAlign::Right)
@@ -54,7 +54,7 @@ bool RtfExportFilter::write(const PreparedReport& report, const QString& path, Q
             }
             line += rtfText(QString(c.text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
         }
-        out += "\\pard" + tabs + (isEmphasisedBand(*b) ? "\\b " : "\\b0 ") + line + "\\par\n";
+        out += "\\pard" + tabs + (isEmphasisedBand(*row.band) ? "\\b " : "\\b0 ") + line + "\\par\n";
     }
     out += "}\n";
     return writeExportFile(path, out, error);

@@ -9,15 +9,15 @@ constexpr double mmPerCharacter = 2.0;   // 90 characters across an A4 listing
 
 }   // namespace
 
-// Each band is one line (a memo adds lines), its cells at their positions in characters;
+// Each line of a band is one line (a memo adds lines), its cells at their positions in characters;
 // right-aligned cells end where their box ends.
 bool TextExportFilter::write(const PreparedReport& report, const QString& path, QString* error) const
 {
     const ExportGrid grid = exportGrid(report);
     QString out;
-    for (const PreparedBand* b : grid.bands) {
+    for (const ExportRow& row : grid.rows) {
         std::vector<QString> lines(1);
-        for (const PreparedCell& c : b->cells) {
+        for (const PreparedCell& c : row.cells) {
             const QStringList parts = c.text.split(QLatin1Char('\n'));
             for (int k = 0; k < parts.size(); ++k) {
                 if (size_t(k) >= lines.size())

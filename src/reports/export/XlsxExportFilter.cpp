@@ -86,10 +86,10 @@ bool XlsxExportFilter::write(const PreparedReport& report, const QString& path, 
         worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), std::max(4.0, (next - grid.columnLeftMm[c]) / 2.0), nullptr);
     }
     lxw_row_t row = 0;
-    for (const PreparedBand* b : grid.bands) {
-        const bool emphasised = isEmphasisedBand(*b);
+    for (const ExportRow& line : grid.rows) {
+        const bool emphasised = isEmphasisedBand(*line.band);
         int lastColumn = -1;
-        for (const PreparedCell& cell : b->cells) {
+        for (const PreparedCell& cell : line.cells) {
             int col = grid.columnOf(cell.leftMm);
             if (col <= lastColumn)
                 col = lastColumn + 1;

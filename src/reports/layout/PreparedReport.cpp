@@ -232,7 +232,7 @@ qint64 PreparedReport::approximateBytes() const
 namespace {
 
 constexpr quint32 fileMagic = 0x4F515250;   // "OQRP"
-constexpr quint16 fileVersion = 1;
+constexpr quint16 fileVersion = 2;   // 2: the cells' top within their band
 
 }   // namespace
 
@@ -260,7 +260,7 @@ QByteArray PreparedReport::toBytes() const
         out << quint8(b.kind) << b.bandName << qint32(b.groupLevel) << qint32(b.page) << b.topMm << b.heightMm
             << quint32(b.cells.size());
         for (const auto& c : b.cells)
-            out << c.name << c.value << c.text << quint8(c.kind) << c.leftMm << c.widthMm << c.hAlign;
+            out << c.name << c.value << c.text << quint8(c.kind) << c.leftMm << c.widthMm << c.hAlign << c.topMm;
     }
     return bytes;
 }
@@ -347,6 +347,8 @@ std::optional<PreparedReport> PreparedReport::fromBytes(const QByteArray& bytes,
             PreparedCell cell;
             quint8 ck = 0;
             in >> cell.name >> cell.value >> cell.text >> ck >> cell.leftMm >> cell.widthMm >> cell.hAlign;
+            if (version >= 2)
+                in >> cell.topMm;
             if (ck > quint8(ReportFieldKind::Boolean))
                 return bad(QStringLiteral("Datoteka izpisa je poškodovana."));
             cell.kind = ReportFieldKind(ck);

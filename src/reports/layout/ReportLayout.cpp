@@ -907,7 +907,7 @@ bool ReportLayout::renderBand(int bandIndex, RenderedBand& out)
             }
             item.text = text;
             out.record.cells.push_back(PreparedCell{e.name, value, text.contains(PreparedReport::pageCountMark) ? QString() : text,
-                                                    kind, e.leftMm, e.widthMm, quint8(e.hAlign)});
+                                                    kind, e.leftMm, e.widthMm, quint8(e.hAlign), e.topMm});
         }
         item.rectMm = rect;
         height = std::max(height, rect.bottom());
