@@ -216,7 +216,12 @@ QVariantList narocPozColumns(const TNarocPozRec& p)
 
 void setKeyColumn(QVariantList& columns, const QString& key)
 {
-    for (qsizetype i = 0; i + 1 < columns.size(); i += 2)
-        if (columns[i].toString().compare(QLatin1String("Kljuc"), Qt::CaseInsensitive) == 0)
+    for (qsizetype i = 0; i + 1 < columns.size(); i += 2) {
+        const QVariant& name = std::as_const(columns)[i];
+        const bool isKey = name.typeId() == QMetaType::QString
+            ? static_cast<const QString*>(name.constData())->compare(QLatin1String("Kljuc"), Qt::CaseInsensitive) == 0
+            : name.toString().compare(QLatin1String("Kljuc"), Qt::CaseInsensitive) == 0;
+        if (isKey)
             columns[i + 1] = key;
+    }
 }
