@@ -387,20 +387,9 @@ TEST_F(RunToolTest, KilledRunThenRunAgain)
     const int templates = 45;
     addTemplates(templates);
     const int ownSessions = otherSessions();
-    QProcess run;
-    ws->start(run, ws->arguments());
-    ASSERT_TRUE(run.waitForStarted(30000));
-    // The first batch is in the database once its documents are in the log.
-    QByteArray out;
-    for (int i = 0; i < 600 && !out.contains('\n'); ++i) {
-        run.waitForReadyRead(100);
-        out += run.readAllStandardOutput();
-        ASSERT_NE(run.state(), QProcess::NotRunning) << out.toStdString();
-    }
-    ASSERT_TRUE(out.contains('\n'));
-
-    // Hold the document headers: the run's next batch writes its lines and template updates and
-    // then waits at its first header, inside its transaction. Kill it there.
+    // Hold a template in the middle: the run writes the batches before it, then its batch with
+    // that template's document writes the lines and waits at the template's update, inside its
+    // transaction. Kill it there.
     {
         THdbc holder;
         holder.setDriver("SQL Server");
@@ -408,9 +397,21 @@ TEST_F(RunToolTest, KilledRunThenRunAgain)
         holder.Connect();
         BatchTransaction tx(holder);
         THstmt lock(&holder);
-        lock.setSQL("LOCK TABLE Promet IN EXCLUSIVE MODE");
+        lock.setSQL(QString("SELECT Kljuc FROM Obdrac WHERE Kljuc = '04G1%1' FOR UPDATE").arg(templates / 2, 5, 10, QChar('0')));
         lock.Execute();
         lock.Close();
+
+        QProcess run;
+        ws->start(run, ws->arguments());
+        ASSERT_TRUE(run.waitForStarted(30000));
+        // The first batch is in the database once its documents are in the log.
+        QByteArray out;
+        for (int i = 0; i < 600 && !out.contains('\n'); ++i) {
+            run.waitForReadyRead(100);
+            out += run.readAllStandardOutput();
+            ASSERT_NE(run.state(), QProcess::NotRunning) << out.toStdString();
+        }
+        ASSERT_TRUE(out.contains('\n'));
         bool waiting = false;
         for (int i = 0; i < 1200 && !waiting; ++i) {
             waiting = ws->psql("SELECT count(*) FROM pg_stat_activity WHERE datname = current_database()"
@@ -418,7 +419,7 @@ TEST_F(RunToolTest, KilledRunThenRunAgain)
                           .toInt()
                       > 0;
             if (!waiting) {
-                ASSERT_NE(run.state(), QProcess::NotRunning) << "the run ended before it could be held";
+                ASSERT_FALSE(run.waitForFinished(0)) << "the run ended before it could be held";
                 QThread::msleep(50);
             }
         }
@@ -426,7 +427,7 @@ TEST_F(RunToolTest, KilledRunThenRunAgain)
         ::kill(pid_t(run.processId()), SIGKILL);
         ASSERT_TRUE(run.waitForFinished(30000));
         EXPECT_EQ(run.exitStatus(), QProcess::CrashExit);
-    }   // the headers are free again: the dead run's transaction ends without its commit
+    }   // the template is free again: the dead run's transaction ends without its commit
     waitForSessions(ownSessions);
 
     const int written = count("Promet");
