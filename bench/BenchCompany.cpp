@@ -62,6 +62,13 @@ QStringList BenchCompany::connectAttributes() const
     return a;
 }
 
+void BenchCompany::settle() const
+{
+    // Written pages of the set-up are flushed now, not by a checkpoint in the middle of what is
+    // measured next.
+    psqlOn("postgres", "CHECKPOINT");
+}
+
 void BenchCompany::resetDocuments() const
 {
     psql("DELETE FROM PrometPoz; DELETE FROM Promet; DELETE FROM NarocPoz; DELETE FROM Naroc;"

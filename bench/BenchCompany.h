@@ -28,6 +28,9 @@ public:
 
     // Makes the templates due again: no last-document date, no documents.
     void resetDocuments() const;
+    // Lets the server write out what the last step left in its buffers (a checkpoint), so that
+    // the next measurement starts on a quiet server.
+    void settle() const;
 
     // Leaves the database in place at the end (for a look afterwards).
     void setKeep(bool keep) { m_keep = keep; }

@@ -325,6 +325,7 @@ int main(int argc, char** argv)
     }
 
     LookupRunCache::setEnabled(o.cache);
+    company.settle();
     const OdbcCounters before = odbcCounters;
     const double rssBefore = peakRssMegabytes();
     const double cpuBefore = processCpuSeconds();
@@ -382,6 +383,7 @@ int main(int argc, char** argv)
                      "VACUUM ANALYZE bench_floor_promet; VACUUM ANALYZE bench_floor_prometpoz;");
         const auto floor = [&](const QString& title, FloorClock (*write)()) {
             company.psql("TRUNCATE PrometPoz, Promet; VACUUM ANALYZE Promet; VACUUM ANALYZE PrometPoz;");
+            company.settle();
             const OdbcCounters floorBefore = odbcCounters;
             const FloorClock clock = write();
             const QString again = company.psql(checksum) + " " + company.psql(lineChecksum);
