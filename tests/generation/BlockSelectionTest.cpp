@@ -16,6 +16,23 @@ protected:
         delete db;
         db = nullptr;
     }
+    // The listing of the invoice templates due on the date: one column of its rows, in order.
+    static QStringList listed(const QDate& date, const QString& column, int* rowsWritten = nullptr)
+    {
+        LocalTable table(QString(), db->scratch().file("TObdracNapaka"));
+        createNapakaTable(table);
+        GenerationCriteria criteria;
+        criteria.DatumKont = date;
+        criteria.Datum = date;
+        ListingRun listing(table, criteria);
+        listing.IzpisiIzdRac();
+        if (rowsWritten)
+            *rowsWritten = listing.rowsWritten();
+        QStringList values;
+        for (bool more = table.first(); more; more = table.next())
+            values << table.asString(column);
+        return values;
+    }
     static GenerationDatabase* db;
 };
 GenerationDatabase* BlockSelectionTest::db = nullptr;
@@ -36,17 +53,9 @@ TEST_F(BlockSelectionTest, EveryTemplateOnceOverSeveralBlocks)
 
     const QDate march31(2004, 3, 31);
     {
-        LocalTable table(QString(), db->scratch().file("TObdracNapaka"));
-        createNapakaTable(table);
-        GenerationCriteria criteria;
-        criteria.DatumKont = march31;
-        criteria.Datum = march31;
-        ListingRun listing(table, criteria);
-        listing.IzpisiIzdRac();
-        EXPECT_EQ(listing.rowsWritten(), templates);
-        QStringList keys;
-        for (bool more = table.first(); more; more = table.next())
-            keys << table.asString("Kljuc");
+        int rowsWritten = 0;
+        const QStringList keys = listed(march31, "Kljuc", &rowsWritten);
+        EXPECT_EQ(rowsWritten, templates);
         QStringList sorted = keys;
         sorted.sort();
         sorted.removeDuplicates();
@@ -87,19 +96,7 @@ TEST_F(BlockSelectionTest, EachDocumentHasItsOwnTemplatesLinesInPositionOrder)
              " FROM Obdrac, unnest(ARRAY[15, 5, 10]) p ORDER BY Kljuc DESC;"
              "UPDATE ObdracPoz SET Naziv = Naziv WHERE Poz = 5;");
     const QDate march31(2004, 3, 31);
-    {
-        LocalTable table(QString(), db->scratch().file("TObdracNapaka"));
-        createNapakaTable(table);
-        GenerationCriteria criteria;
-        criteria.DatumKont = march31;
-        criteria.Datum = march31;
-        ListingRun listing(table, criteria);
-        listing.IzpisiIzdRac();
-        QStringList idents;
-        for (bool more = table.first(); more; more = table.next())
-            idents << table.asString("Ident");
-        EXPECT_EQ(idents.join(' '), "T-STOR T-BLAGO T-TRO T-STOR T-BLAGO T-TRO T-STOR T-BLAGO T-TRO");
-    }
+    EXPECT_EQ(listed(march31, "Ident").join(' '), "T-STOR T-BLAGO T-TRO T-STOR T-BLAGO T-TRO T-STOR T-BLAGO T-TRO");
     RecordedRun run(march31, march31);
     EXPECT_EQ(run.run().invoicesWritten, 3);
     EXPECT_EQ(db->psql("SELECT string_agg(Poz || ':' || Naziv, ' ' ORDER BY Kljuc, Poz) FROM PrometPoz").trimmed(),

@@ -41,27 +41,6 @@ protected:
                 + ", 'UTF8') WHERE Report = '27K'");
     }
 
-    void makeListing(int rows)
-    {
-        LocalTable& t = module->tbNapaka;
-        t.close();
-        defineTObdracNapaka(t);
-        t.createTable();
-        t.open();
-        for (int i = 0; i < rows; ++i) {
-            t.append();
-            t.setValue("Kljuc", "25G10000" + QString::number(i + 1));
-            t.setValue("Tip", "Račun");
-            t.setValue("PoslDog", "10");
-            t.setValue("Subjekt", "Čistilni servis Čisto d.o.o.");
-            t.setValue("Ident", "STOR-01");
-            t.setValue("Kolicina", 2.0);
-            t.setValue("Cena", 1234.5);
-            t.setValue("Rabat", 10.0);
-            t.post();
-        }
-    }
-
     static QByteArray storedLayout(const QString& code)
     {
         return QByteArray::fromHex(sql("SELECT encode(ReportData, 'hex') FROM Report WHERE Report = '" + code + "'").trimmed().toLatin1());

@@ -18,6 +18,7 @@
 #include "reports/PreparedReport.h"
 #include "reports/ReportGenerator.h"
 
+#include "ErrorLogOperations.h"
 #include "ScopedEnv.h"
 
 #include <QFile>
@@ -39,19 +40,6 @@ inline void PrintTo(const QStringList& l, std::ostream* os)
 }
 
 using EnvScope = ScopedEnv;   // tests/support
-
-// Every operation written to the error log of the current data folder, oldest first.
-inline QStringList errorLogOperations()
-{
-    QStringList out;
-    if (!LocalTable::fileExists(ErrorLogTable))
-        return out;
-    LocalTable t(QString(), ErrorLogTable);
-    t.open();
-    for (bool ok = t.first(); ok; ok = t.next())
-        out << t.asString("Operation");
-    return out;
-}
 
 // A program run's output.
 struct ProcessResult {
@@ -154,6 +142,30 @@ protected:
         TableIndexList.clear();
         CurrentUserID.clear();
         CurrentUserName.clear();
+    }
+
+    // The listing table with n rows (closed afterwards when asked).
+    void makeListing(int rows, bool closed = false)
+    {
+        LocalTable& t = module->tbNapaka;
+        t.close();
+        defineTObdracNapaka(t);
+        t.createTable();
+        t.open();
+        for (int i = 0; i < rows; ++i) {
+            t.append();
+            t.setValue("Kljuc", "25G10000" + QString::number(i + 1));
+            t.setValue("Tip", "Račun");
+            t.setValue("PoslDog", "10");
+            t.setValue("Subjekt", "Čistilni servis Čisto d.o.o.");
+            t.setValue("Ident", "STOR-01");
+            t.setValue("Kolicina", 2.0);
+            t.setValue("Cena", 1234.5);
+            t.setValue("Rabat", 10.0);
+            t.post();
+        }
+        if (closed)
+            t.close();
     }
 
     // SQL on the suite's database as the login role (rows by line, columns by '|').

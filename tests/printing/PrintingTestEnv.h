@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include "ErrorLogOperations.h"
 #include "ScopedEnv.h"
 
 #include <QFile>
@@ -69,17 +70,7 @@ public:
     }
 
     // The operations of the error log, oldest first.
-    static QStringList loggedOperations()
-    {
-        QStringList out;
-        if (!LocalTable::fileExists(ErrorLogTable))
-            return out;
-        LocalTable t(QString(), ErrorLogTable);
-        t.open();
-        for (bool ok = t.first(); ok; ok = t.next())
-            out << t.asString("Operation");
-        return out;
-    }
+    static QStringList loggedOperations() { return errorLogOperations(); }
 
     ScriptedMessageBoxes boxes;
 

@@ -26,29 +26,6 @@ protected:
         module->Report->Close();
     }
 
-    // The listing table with n rows (closed afterwards when asked).
-    void makeListing(int rows, bool closed = false)
-    {
-        LocalTable& t = module->tbNapaka;
-        t.close();
-        defineTObdracNapaka(t);
-        t.createTable();
-        t.open();
-        for (int i = 0; i < rows; ++i) {
-            t.append();
-            t.setValue("Kljuc", "25G10000" + QString::number(i + 1));
-            t.setValue("Tip", "Račun");
-            t.setValue("PoslDog", "10");
-            t.setValue("Subjekt", "Čistilni servis Čisto d.o.o.");
-            t.setValue("Ident", "STOR-01");
-            t.setValue("Kolicina", 2.0);
-            t.setValue("Cena", 1234.5);
-            t.setValue("Rabat", 10.0);
-            t.post();
-        }
-        if (closed)
-            t.close();
-    }
 };
 
 enum class Data { Rows, Empty, Closed, None };
