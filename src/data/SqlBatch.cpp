@@ -20,6 +20,11 @@ void appendInsertValue(QString& out, const QVariant& v)
         out += QLatin1String("null");
         return;
     }
+    // Texts first: most values of a generated row are.
+    if (v.typeId() == QMetaType::QString) {
+        appendQuotedStr(out, *static_cast<const QString*>(v.constData()));
+        return;
+    }
     if (v.metaType() == QMetaType::fromType<Money>()) {
         appendFloatSQL(out, *static_cast<const Money*>(v.constData()));
         return;
@@ -33,9 +38,6 @@ void appendInsertValue(QString& out, const QVariant& v)
         return;
     }
     switch (v.typeId()) {
-    case QMetaType::QString:
-        appendQuotedStr(out, *static_cast<const QString*>(v.constData()));
-        return;
     case QMetaType::QDate:
     case QMetaType::QDateTime: {
         if (isZeroDateValue(v)) {
@@ -65,13 +67,26 @@ void appendName(QString& out, const QVariant& name)
 } // namespace
 
 namespace {
+// Whether two rows list the same column names. The rows of one builder normally share their name
+// texts, so the same text is recognised without comparing it.
 bool sameNames(const QVariantList& a, const QVariantList& b)
 {
     if (a.size() != b.size())
         return false;
-    for (qsizetype i = 0; i + 1 < a.size(); i += 2)
-        if (a[i] != b[i])
+    for (qsizetype i = 0; i + 1 < a.size(); i += 2) {
+        const QVariant& x = a[i];
+        const QVariant& y = b[i];
+        if (x.typeId() == QMetaType::QString && y.typeId() == QMetaType::QString) {
+            const QString& s = *static_cast<const QString*>(x.constData());
+            const QString& t = *static_cast<const QString*>(y.constData());
+            if (s.constData() == t.constData() && s.size() == t.size())
+                continue;
+            if (s != t)
+                return false;
+        } else if (x != y) {
             return false;
+        }
+    }
     return true;
 }
 
@@ -87,35 +102,48 @@ void appendValueRow(QString& out, const QVariantList& pairs)
 }
 } // namespace
 
+void SqlInsertRows::add(const QVariantList& pairs)
+{
+    if (pairs.size() % 2 != 0)
+        return;
+    Statement* current = m_statements.empty() ? nullptr : &m_statements.back();
+    if (current && current->rows < MaxRowsPerInsert && sameNames(current->names, pairs)) {
+        m_length -= current->text.size();
+        current->text += QLatin1Char(',');
+    } else {
+        m_statements.push_back(Statement{pairs, QString(), 0});
+        current = &m_statements.back();
+        QString& text = current->text;
+        text += QLatin1String("INSERT INTO ");
+        text += m_table;
+        text += QLatin1Char('(');
+        for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {
+            if (i > 0)
+                text += QLatin1Char(',');
+            appendName(text, pairs[i]);
+        }
+        text += QLatin1String(") VALUES ");
+        m_length += 2;   // the "; " after the statement
+    }
+    appendValueRow(current->text, pairs);
+    ++current->rows;
+    m_length += current->text.size();
+}
+
+void SqlInsertRows::appendTo(QString& out) const
+{
+    for (const Statement& s : m_statements) {
+        out += s.text;
+        out += QLatin1String("; ");
+    }
+}
+
 void sqlInsertRows(const QString& Table, const std::vector<QVariantList>& Rows, QString& Buffer)
 {
-    const QVariantList* names = nullptr;
-    int rowsInStatement = 0;
-    for (const QVariantList& row : Rows) {
-        if (row.size() % 2 != 0)
-            continue;
-        if (names && rowsInStatement < MaxRowsPerInsert && sameNames(*names, row)) {
-            Buffer += QLatin1Char(',');
-        } else {
-            if (names)
-                Buffer += QStringLiteral("; ");
-            names = &row;
-            rowsInStatement = 0;
-            Buffer += QStringLiteral("INSERT INTO ");
-            Buffer += Table;
-            Buffer += QLatin1Char('(');
-            for (qsizetype i = 0; i + 1 < row.size(); i += 2) {
-                if (i > 0)
-                    Buffer += QLatin1Char(',');
-                appendName(Buffer, row[i]);
-            }
-            Buffer += QLatin1String(") VALUES ");
-        }
-        appendValueRow(Buffer, row);
-        ++rowsInStatement;
-    }
-    if (names)
-        Buffer += QStringLiteral("; ");
+    SqlInsertRows rows(Table);
+    for (const QVariantList& row : Rows)
+        rows.add(row);
+    rows.appendTo(Buffer);
 }
 
 void sqlInsertValues(const QString& Table, const QVariantList& Pairs, QString& Buffer)

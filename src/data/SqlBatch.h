@@ -27,6 +27,34 @@ void sqlInsertValues(const QString& Table, const QVariantList& Pairs, QString& B
 void sqlInsertRows(const QString& Table, const std::vector<QVariantList>& Rows, QString& Buffer);
 inline constexpr int MaxRowsPerInsert = 1000;
 
+// The statements of sqlInsertRows collected row by row, for a caller that needs to know how long
+// the text will be before it is written (a batch that is sent once it is long enough). Each row's
+// values are turned into text once, when it is added.
+class SqlInsertRows {
+public:
+    explicit SqlInsertRows(QString table) : m_table(std::move(table)) {}
+
+    // Adds one row (pairs of column name and value, as sqlInsertValues takes them); a row with an
+    // odd number of entries adds nothing.
+    void add(const QVariantList& pairs);
+    bool isEmpty() const { return m_statements.empty(); }
+    const QString& table() const { return m_table; }
+    // The number of characters appendTo() appends.
+    qsizetype length() const { return m_length; }
+    // Appends the statements, each ended by "; ", exactly as sqlInsertRows writes the same rows.
+    void appendTo(QString& out) const;
+
+private:
+    struct Statement {
+        QVariantList names;   // the first row of the statement, whose column names it lists
+        QString text;         // "INSERT INTO t(names) VALUES (...),(...)" without the "; "
+        int rows = 0;
+    };
+    QString m_table;
+    std::vector<Statement> m_statements;
+    qsizetype m_length = 0;
+};
+
 // Appends "DELETE FROM " + Table + " WHERE " + Where + "; ", or "TRUNCATE TABLE " + Table + "; "
 // when Where is empty. Returns true.
 bool sqlDeleteFromTableSQL(const QString& Table, const QString& Where, QString& Buffer);

@@ -11,6 +11,8 @@
 
 #include <QDateTime>
 
+#include <cstdlib>
+
 namespace {
 const QString UnknownFieldType = QStringLiteral("Neznan tip polja!");
 
@@ -42,7 +44,13 @@ bool isZeroDateValue(const QVariant& value)
     if (!value.isValid() || value.isNull())
         return true;
     const QDateTime dt = asDateTimeValue(value);
-    return !dt.isValid() || dt == QDateTime(ZeroDate, QTime(0, 0));
+    if (!dt.isValid())
+        return true;
+    // Only a moment within a day of the zero date can be it (whatever the time zones); the
+    // comparison itself builds a local date-time, which is slow.
+    if (std::abs(dt.date().toJulianDay() - ZeroDate.toJulianDay()) > 1)
+        return false;
+    return dt == QDateTime(ZeroDate, QTime(0, 0));
 }
 
 QString sqlFieldValue(const TField& Field, std::vector<const TField*>* LargeFields)

@@ -239,10 +239,9 @@ QString DocumentRun::unnumberedKey(const QString& poslDog) const
     return YearS(2, m_criteria.Datum) + poslDog + UnnumberedCounter;
 }
 
-QString DocumentRun::templateUpdate() const
+QString DocumentRun::templateDate() const
 {
-    return QStringLiteral("UPDATE Obdrac SET DatZadFak = '") + DateToStrSQL(m_criteria.Datum)
-        + QStringLiteral("' WHERE Kljuc = ") + sqlQuotedStr(m_template.kljuc) + QStringLiteral("; ");
+    return DateToStrSQL(m_criteria.Datum);
 }
 
 void DocumentRun::KreirajIzdRacDok(const QString& n)
@@ -290,7 +289,7 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
     });
     setHeaderTotals(h, totals);
     if (lineWritten) {
-        document.templateUpdate = templateUpdate();
+        document.templateDate = templateDate();
         document.header = prometColumns(h);
         document.setKey(takeDocumentKey(document.headerTable, e));
         h.Kljuc = document.key;
@@ -363,7 +362,7 @@ void DocumentRun::KreirajNarocDok(const QString& n)
     });
     setHeaderTotals(h, totals);
     if (lineWritten) {
-        document.templateUpdate = templateUpdate();
+        document.templateDate = templateDate();
         document.header = narocColumns(h);
         document.setKey(takeDocumentKey(document.headerTable, e));
         h.Kljuc = document.key;

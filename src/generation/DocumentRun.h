@@ -85,7 +85,7 @@ private:
     // A document of the current template for the partner, not yet built.
     PendingDocument newDocument(const QString& headerTable, const QString& lineTable, const QString& operation,
                                 const QString& poslDog, const QString& key, const QString& partner) const;
-    QString templateUpdate() const;
+    QString templateDate() const;
     // The current template is due but makes no document, for the reason given.
     void notMade(const QString& reason);
     void setProgress(int value);

@@ -21,22 +21,26 @@ void DocumentWriter::add(PendingGroup group)
 {
     if (group.documents.empty())
         return;
-    QString text = group.sql();
-    m_length += text.size();
+    m_batch.add(group);
     m_groups.push_back(std::move(group));
-    m_texts.push_back(std::move(text));
 }
 
 bool DocumentWriter::execute(bool force)
 {
-    if (m_groups.empty() || (!force && m_length <= BatchLimit))
+    if (m_groups.empty() || (!force && m_batch.length() <= BatchLimit))
         return true;
-    QString batch;
-    batch.reserve(m_length);
-    for (const QString& text : m_texts)
-        batch += text;
+    // Whatever happens below, the pending text afterwards is that of the groups still pending.
+    struct Recollect {
+        DocumentWriter& writer;
+        ~Recollect()
+        {
+            writer.m_batch.clear();
+            for (const PendingGroup& g : writer.m_groups)
+                writer.m_batch.add(g);
+        }
+    } recollect{*this};
     Failure failure;
-    const bool sent = send(batch, failure);
+    const bool sent = send(m_batch.text(), failure);
     bool allWritten = sent;
     // Groups leave the pending list only once they are resolved, so that an error escaping in
     // the middle (reported by the caller through discard()) still finds the rest.
@@ -49,16 +53,14 @@ bool DocumentWriter::execute(bool force)
             resolveFailedGroup(group, failure);
         } else {
             Failure own;
-            if (send(m_texts.front(), own))
+            if (send(PendingBatch::textOf(group), own))
                 reportWritten(group);
             else {
                 allWritten = false;
                 resolveFailedGroup(group, own);
             }
         }
-        m_length -= m_texts.front().size();
         m_groups.erase(m_groups.begin());
-        m_texts.erase(m_texts.begin());
     }
     return allWritten;
 }
@@ -106,7 +108,7 @@ void DocumentWriter::resolveFailedGroup(PendingGroup& group, Failure failure)
         }
         if (renumbered) {
             Failure again;
-            if (send(group.sql(), again)) {
+            if (send(PendingBatch::textOf(group), again)) {
                 reportWritten(group);
                 return;
             }
@@ -142,6 +144,5 @@ void DocumentWriter::discard(const QString& reason)
         reportNotWritten(m_groups.front(), reason);
         m_groups.erase(m_groups.begin());
     }
-    m_texts.clear();
-    m_length = 0;
+    m_batch.clear();
 }

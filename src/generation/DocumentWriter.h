@@ -1,4 +1,5 @@
 #pragma once
+#include "generation/PendingBatch.h"
 #include "generation/PendingDocument.h"
 
 #include <QString>
@@ -10,9 +11,10 @@ class THdbc;
 // Writes the documents of a generation run to the company database in batches.
 //
 // Complete documents are collected, grouped by template (PendingGroup), as the run's pending
-// statement text. execute() sends that text as one batch once it is longer than 8192 characters
-// (or when forced), inside one transaction on the write connection, so that a batch is written
-// whole or not at all on every server. Batches are made of whole groups only.
+// statement text (PendingBatch: the rows of all pending documents in few statements). execute()
+// sends that text as one batch once it is longer than 8192 characters (or when forced), inside
+// one transaction on the write connection, so that a batch is written whole or not at all on
+// every server. Batches are made of whole groups only.
 //
 // A batch that fails is rolled back and never sent again as it was: its groups are written one
 // by one, each in a transaction of its own. A group that fails because a document key is
@@ -41,7 +43,7 @@ public:
 
     void add(PendingGroup group);
     bool hasPending() const { return !m_groups.empty(); }
-    qsizetype pendingLength() const { return m_length; }
+    qsizetype pendingLength() const { return m_batch.length(); }
 
     // Sends the pending text when it is longer than BatchLimit characters or when forced.
     // Returns true when nothing failed (also when nothing was sent).
@@ -69,8 +71,7 @@ private:
     THdbc& m_connection;
     Hooks m_hooks;
     std::vector<PendingGroup> m_groups;
-    std::vector<QString> m_texts;   // the statements of each pending group, made once
-    qsizetype m_length = 0;
+    PendingBatch m_batch;   // the statements of m_groups
     int m_committed = 0;
     int m_failed = 0;
 };

@@ -4,9 +4,9 @@
 #include <vector>
 
 // One complete document of a generation run, kept until it is in the database: its lines, the
-// update of its template's last-document date and its header, as column lists (DocumentRows.h),
-// so that the statements can be written again under another key if the key turns out to be
-// taken when the document is written.
+// date its template gets as its last-document date and its header, the rows as column lists
+// (DocumentRows.h), so that the statements can be written again under another key if the key
+// turns out to be taken when the document is written (PendingBatch makes the statements).
 struct PendingDocument {
     QString headerTable;      // "Promet" or "Naroc"
     QString lineTable;        // "PrometPoz" or "NarocPoz"
@@ -16,13 +16,11 @@ struct PendingDocument {
     QString templateKey;
     QString partner;
     std::vector<QVariantList> lines;   // in position order
-    QString templateUpdate;   // "UPDATE Obdrac SET DatZadFak = ... WHERE Kljuc = ...; "
+    QString templateDate;     // the template's new DatZadFak as an SQL date text (DateToStrSQL)
     QVariantList header;
 
     // Gives the document another key (lines and header).
     void setKey(const QString& newKey);
-    // The document's statements, each ended by "; ": the lines, the template update, the header.
-    QString sql() const;
     // The run-log line: key / template key / partner.
     QString logLine() const;
 };
@@ -32,5 +30,4 @@ struct PendingDocument {
 // and a template whose date has not moved has none of them.
 struct PendingGroup {
     std::vector<PendingDocument> documents;
-    QString sql() const;
 };

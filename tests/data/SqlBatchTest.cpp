@@ -52,6 +52,14 @@ TEST(SqlInsertRows, RowsShareAStatementWhileTheirColumnsAgree)
         QString buffer;
         sqlInsertRows("T", c.rows, buffer);
         EXPECT_EQ(buffer, QString(c.expected)) << c.what;
+        // Collected row by row, the length is known before the text is written.
+        SqlInsertRows rows("T");
+        for (const QVariantList& row : c.rows) {
+            rows.add(row);
+            QString text;
+            rows.appendTo(text);
+            EXPECT_EQ(rows.length(), text.size()) << c.what;
+        }
     }
     std::vector<QVariantList> many(MaxRowsPerInsert + 1, QVariantList{"A", 7});
     QString buffer;

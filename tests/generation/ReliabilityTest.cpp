@@ -80,15 +80,16 @@ protected:
 GenerationDatabase* ReliabilityTest::db = nullptr;
 
 // The statements go out in batches longer than 8192 characters (the last one forced), each made
-// of whole documents (lines, template update, header) and committed as one transaction.
+// of whole documents and committed as one transaction: the lines of all its documents in one
+// INSERT, an update of each document's template, then their headers in one INSERT.
 TEST_F(ReliabilityTest, BatchesOfWholeDocuments)
 {
-    addLongTemplates(12);
+    addLongTemplates(20);
     RecordedRun run(March31, March31);
     std::vector<QString> batches;
     run.callbacks.beforeCommit = [&] { batches.push_back(DataSif->UpdateHstmt.SQL()); };
     const GenerationResult r = run.run();
-    EXPECT_EQ(r.invoicesWritten, 12);
+    EXPECT_EQ(r.invoicesWritten, 20);
     ASSERT_GE(batches.size(), 3u);
     int documents = 0;
     for (size_t i = 0; i < batches.size(); ++i) {
@@ -96,16 +97,24 @@ TEST_F(ReliabilityTest, BatchesOfWholeDocuments)
         if (i + 1 < batches.size()) {
             EXPECT_GT(b.size(), 8192) << i;
         }
-        const int headers = int(b.count("INSERT INTO Promet("));
-        EXPECT_EQ(b.count("UPDATE Obdrac SET DatZadFak"), headers);
-        EXPECT_EQ(b.count("INSERT INTO PrometPoz("), headers);   // a document's lines in one statement
-        EXPECT_EQ(b.count("),("), 2 * headers);
+        const qsizetype lines = b.indexOf("INSERT INTO PrometPoz(");
+        const qsizetype update = b.indexOf("UPDATE Obdrac SET DatZadFak = '2004/03/31' WHERE Kljuc ");
+        const qsizetype headers = b.indexOf("INSERT INTO Promet(");
+        ASSERT_EQ(lines, 0) << i;
+        ASSERT_GT(update, lines) << i;
+        ASSERT_GT(headers, update) << i;
+        EXPECT_EQ(b.count("INSERT INTO PrometPoz("), 1) << i;
+        EXPECT_EQ(b.count("INSERT INTO Promet("), 1) << i;
+        const int inBatch = int(b.mid(headers).count("('04T2"));
+        EXPECT_EQ(b.mid(lines, update - lines).count("('04T2"), 3 * inBatch) << i;
+        EXPECT_EQ(b.mid(update, headers - update).count("UPDATE Obdrac SET DatZadFak = '2004/03/31' WHERE Kljuc = '04G1"),
+                  inBatch)
+            << i;
         EXPECT_TRUE(b.endsWith("); ")) << i;
-        EXPECT_GT(b.lastIndexOf("INSERT INTO Promet("), b.lastIndexOf("INSERT INTO PrometPoz(")) << i;
-        documents += headers;
+        documents += inBatch;
     }
-    EXPECT_EQ(documents, 12);
-    expectEveryTemplateExactlyOnce(12);
+    EXPECT_EQ(documents, 20);
+    expectEveryTemplateExactlyOnce(20);
     EXPECT_EQ(advisoryLocks(), 0);
 }
 

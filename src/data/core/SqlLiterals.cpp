@@ -9,12 +9,39 @@ namespace {
 
 QString twoDigits(int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); }
 
+// Writes v (0 <= v < 10^width) as exactly width digits.
+char* putDigits(char* o, int v, int width)
+{
+    for (int i = width - 1; i >= 0; --i) {
+        o[i] = char('0' + v % 10);
+        v /= 10;
+    }
+    return o + width;
+}
+
+// "yyyy/mm/dd" into o for a year of four digits; nullptr for any other year.
+char* putDate(char* o, const QDate& date)
+{
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    if (year < 0 || year > 9999)
+        return nullptr;
+    o = putDigits(o, year, 4);
+    *o++ = '/';
+    o = putDigits(o, month, 2);
+    *o++ = '/';
+    return putDigits(o, day, 2);
+}
+
 } // namespace
 
 QString DateToStrSQL(const QDate& date)
 {
     if (!date.isValid())
         return QString();
+    char text[10];
+    if (const char* end = putDate(text, date))
+        return QString::fromLatin1(text, end - text);
     return QString::number(date.year()).rightJustified(4, QLatin1Char('0')) + QLatin1Char('/')
         + twoDigits(date.month()) + QLatin1Char('/') + twoDigits(date.day());
 }
@@ -29,15 +56,27 @@ QString DateTimeToStrSQL(const QDateTime& dateTime)
     if (!dateTime.isValid())
         return QString();
     const QTime t = dateTime.time();
-    QString text = DateToStrSQL(dateTime.date()) + QLatin1Char(' ') + twoDigits(t.hour())
-        + QLatin1Char(':') + twoDigits(t.minute()) + QLatin1Char(':') + twoDigits(t.second());
+    char text[20];
+    QString result;
+    if (char* o = putDate(text, dateTime.date())) {
+        *o++ = ' ';
+        o = putDigits(o, t.hour(), 2);
+        *o++ = ':';
+        o = putDigits(o, t.minute(), 2);
+        *o++ = ':';
+        o = putDigits(o, t.second(), 2);
+        result = QString::fromLatin1(text, o - text);
+    } else {
+        result = DateToStrSQL(dateTime.date()) + QLatin1Char(' ') + twoDigits(t.hour()) + QLatin1Char(':')
+            + twoDigits(t.minute()) + QLatin1Char(':') + twoDigits(t.second());
+    }
     if (t.msec() != 0) {
         if (SqlMilliseconds == SqlMillisecondForm::AfterColon)
-            text += QLatin1Char(':') + QString::number(t.msec());
+            result += QLatin1Char(':') + QString::number(t.msec());
         else
-            text += QLatin1Char('.') + QString::number(t.msec()).rightJustified(3, QLatin1Char('0'));
+            result += QLatin1Char('.') + QString::number(t.msec()).rightJustified(3, QLatin1Char('0'));
     }
-    return text;
+    return result;
 }
 
 namespace {
