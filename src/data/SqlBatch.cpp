@@ -12,46 +12,88 @@
 
 #include <QDateTime>
 
+#include <charconv>
+
 namespace {
-// Appends one value of an INSERT in its SQL form (see sqlInsertValues).
-void appendInsertValue(QString& out, const QVariant& v)
+// The text of one row of values, made in a buffer of UTF-16 units and appended to the statement
+// at once (the run renders hundreds of thousands of values).
+class RowText {
+public:
+    void clear() { m_units.clear(); }
+    void put(char16_t c) { m_units.push_back(c); }
+    void put(const char* latin1, int length)
+    {
+        for (int i = 0; i < length; ++i)
+            m_units.push_back(char16_t(static_cast<unsigned char>(latin1[i])));
+    }
+    void put(QLatin1StringView text) { put(text.data(), int(text.size())); }
+    void put(QStringView text) { m_units.insert(m_units.end(), text.utf16(), text.utf16() + text.size()); }
+    // 'text' with every apostrophe doubled.
+    void putQuoted(QStringView text)
+    {
+        put(u'\'');
+        for (const QChar c : text) {
+            if (c == QLatin1Char('\''))
+                put(u'\'');
+            put(c.unicode());
+        }
+        put(u'\'');
+    }
+    void appendTo(QString& out) const
+    {
+        out.append(reinterpret_cast<const QChar*>(m_units.data()), qsizetype(m_units.size()));
+    }
+
+private:
+    std::vector<char16_t> m_units;
+};
+
+// One value of an INSERT in its SQL form (see sqlInsertValues).
+void putInsertValue(RowText& out, const QVariant& v)
 {
     if (!v.isValid() || v.isNull()) {
-        out += QLatin1String("null");
+        out.put(QLatin1StringView("null"));
         return;
     }
     // Texts first: most values of a generated row are.
     if (v.typeId() == QMetaType::QString) {
-        appendQuotedStr(out, *static_cast<const QString*>(v.constData()));
+        out.putQuoted(*static_cast<const QString*>(v.constData()));
         return;
     }
     if (v.metaType() == QMetaType::fromType<Money>()) {
-        appendFloatSQL(out, *static_cast<const Money*>(v.constData()));
+        out.put(static_cast<const Money*>(v.constData())->toString());
         return;
     }
     if (isIntegerValue(v)) {
-        out += v.typeId() == QMetaType::ULongLong ? v.toString() : QString::number(v.toLongLong());
+        if (v.typeId() == QMetaType::ULongLong) {
+            out.put(v.toString());
+        } else {
+            char digits[24];
+            out.put(digits, int(std::to_chars(digits, digits + sizeof digits, v.toLongLong()).ptr - digits));
+        }
         return;
     }
     if (isRealValue(v)) {
-        appendFloatSQL(out, v.typeId() == QMetaType::Double ? *static_cast<const double*>(v.constData()) : v.toDouble());
+        char digits[48];
+        const double value = v.typeId() == QMetaType::Double ? *static_cast<const double*>(v.constData()) : v.toDouble();
+        out.put(digits, floatToSqlChars(value, digits));
         return;
     }
     switch (v.typeId()) {
     case QMetaType::QDate:
     case QMetaType::QDateTime: {
         if (isZeroDateValue(v)) {
-            out += QLatin1String("null");
+            out.put(QLatin1StringView("null"));
             return;
         }
         const QDateTime dt = v.typeId() == QMetaType::QDate ? QDateTime(v.toDate(), QTime(0, 0)) : v.toDateTime();
-        out += QLatin1Char('\'');
-        out += DateTimeToStrSQL(dt);
-        out += QLatin1Char('\'');
+        out.put(u'\'');
+        out.put(DateTimeToStrSQL(dt));
+        out.put(u'\'');
         return;
     }
     default:
-        out += QLatin1String("null");
+        out.put(QLatin1StringView("null"));
         return;
     }
 }
@@ -92,13 +134,16 @@ bool sameNames(const QVariantList& a, const QVariantList& b)
 
 void appendValueRow(QString& out, const QVariantList& pairs)
 {
-    out += QLatin1Char('(');
+    thread_local RowText row;
+    row.clear();
+    row.put(u'(');
     for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {
         if (i > 0)
-            out += QLatin1Char(',');
-        appendInsertValue(out, pairs[i + 1]);
+            row.put(u',');
+        putInsertValue(row, pairs[i + 1]);
     }
-    out += QLatin1Char(')');
+    row.put(u')');
+    row.appendTo(out);
 }
 } // namespace
 

@@ -221,7 +221,9 @@ void setKeyColumn(QVariantList& columns, const QString& key)
         const bool isKey = name.typeId() == QMetaType::QString
             ? static_cast<const QString*>(name.constData())->compare(QLatin1String("Kljuc"), Qt::CaseInsensitive) == 0
             : name.toString().compare(QLatin1String("Kljuc"), Qt::CaseInsensitive) == 0;
-        if (isKey)
+        if (isKey) {
             columns[i + 1] = key;
+            return;   // a row names each column once
+        }
     }
 }

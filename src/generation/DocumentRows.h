@@ -15,5 +15,5 @@ QVariantList prometPozColumns(const TPrometPozRec& p);
 QVariantList narocColumns(const TNarocRec& r);
 QVariantList narocPozColumns(const TNarocPozRec& p);
 
-// Replaces the value of column "Kljuc" (case ignored) in such a list.
+// Replaces the value of column "Kljuc" (case ignored; the first such column) in such a list.
 void setKeyColumn(QVariantList& columns, const QString& key);

@@ -79,9 +79,6 @@ QString DateTimeToStrSQL(const QDateTime& dateTime)
     return result;
 }
 
-namespace {
-
-// FloatToStrSQL into a character buffer (at least 32 characters); returns the length.
 int floatToSqlChars(double value, char* out)
 {
     char* o = out;
@@ -150,7 +147,6 @@ int floatToSqlChars(double value, char* out)
     return int(o - out);
 }
 
-} // namespace
 
 QString FloatToStrSQL(double value)
 {

@@ -41,6 +41,8 @@ QString sqlQuotedStr(const QString& text);
 
 // The same literals appended to a text, for writers of long statement texts (no temporaries).
 void appendFloatSQL(QString& out, double value);   // FloatToStrSQL(value)
+// FloatToStrSQL(value) as Latin-1 characters into out (room for at least 32); returns their number.
+int floatToSqlChars(double value, char* out);
 void appendFloatSQL(QString& out, Money amount);   // FloatToStrSQL(amount)
 void appendQuotedStr(QString& out, QStringView text);   // sqlQuotedStr(text)
 
