@@ -18,6 +18,7 @@
 #include "pricing/PriceDetermination.h"
 #include "pricing/PrometRec.h"
 
+#include <QSet>
 #include <QtMath>
 
 namespace {
@@ -130,35 +131,49 @@ void DocumentRun::runTemplates(TemplateKind kind)
                 q0.ColumnAsString(DueCol::PoslDogFak),
                 q0.ColumnAsString(DueCol::Valuta),
                 kind == TemplateKind::Order ? q0.ColumnAsString(DueCol::PoslDogTip) : QString(),
+                {},
             });
         }
         q0.Close();
         more = block.size() == size_t(DueTemplatesBlock);
         if (!block.empty())
             last = block.back().kljuc;
-        // The partners of the block's templates in one statement.
+        // The partners of a partner type, read for the block's templates of that kind before
+        // anything is built; then the partners of the block's templates in one statement: all
+        // the templates' own partners and as many partners of types as the run cache takes.
         QStringList partners;
-        for (const TemplateRow& t : block)
-            if (t.tip != QLatin1String("T"))
+        QSet<QString> distinct;
+        for (TemplateRow& t : block) {
+            if (t.tip != QLatin1String("T")) {
                 partners << t.subjekt;
+                distinct.insert(t.subjekt);
+                continue;
+            }
+            q1.Close();
+            q1.setSQL(partnersOfTypeSelect(t.subjekt));
+            executeOrRaise(q1);
+            while (q1.FetchNext())
+                t.partnersOfType << q1.ColumnAsString(1);
+            q1.Close();
+        }
+        for (const TemplateRow& t : block)
+            for (const QString& p : t.partnersOfType)
+                if (distinct.contains(p) || distinct.size() < LookupRunCache::MaxPreloadPartners) {
+                    distinct.insert(p);
+                    partners << p;
+                }
         LookupRunCache::preloadPartners(partners);
         readBlockLines(block);
         for (TemplateRow& t : block) {
             ++count;
             m_template = std::move(t);
             m_group = PendingGroup();
-            int partnersOfType = 0;
+            const qsizetype partnersOfType = m_template.partnersOfType.size();
             if (m_template.tip != QLatin1String("T")) {
                 buildDocument(kind, m_template.subjekt);
             } else {
-                q1.Close();
-                q1.setSQL(partnersOfTypeSelect(m_template.subjekt));
-                executeOrRaise(q1);
-                while (q1.FetchNext()) {
-                    ++partnersOfType;
-                    buildDocument(kind, q1.ColumnAsString(1));
-                }
-                q1.Close();
+                for (const QString& partner : std::as_const(m_template.partnersOfType))
+                    buildDocument(kind, partner);
             }
             // A due template that makes nothing is said so: it stays due and comes back at every run.
             if (m_group.documents.empty())

@@ -60,6 +60,7 @@ private:
         QString poslDogFak;
         QString valuta;
         QString poslDogTip;   // orders: the business event's Tip
+        QStringList partnersOfType;   // partner-type templates: the partners of the type, in order
     };
 
     struct TemplateLine {
