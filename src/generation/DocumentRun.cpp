@@ -163,6 +163,17 @@ void DocumentRun::runTemplates(TemplateKind kind)
                     partners << p;
                 }
         LookupRunCache::preloadPartners(partners);
+        // Their contract prices, on the side at which their documents are priced.
+        QHash<QString, QStringList> bySide;
+        for (const TemplateRow& t : block) {
+            QStringList& names = bySide[priceSide(kind, t)];
+            if (t.tip != QLatin1String("T"))
+                names << t.subjekt;
+            else
+                names << t.partnersOfType;
+        }
+        for (auto it = bySide.cbegin(); it != bySide.cend(); ++it)
+            LookupRunCache::preloadContracts(it.value(), LookupRunCache::contractListSide(it.key()));
         readBlockLines(block);
         for (TemplateRow& t : block) {
             ++count;
@@ -188,6 +199,13 @@ void DocumentRun::runTemplates(TemplateKind kind)
     }
     m_writer.execute(true);
     setProgress(100);
+}
+
+QString DocumentRun::priceSide(TemplateKind kind, const TemplateRow& t)
+{
+    if (kind == TemplateKind::Invoice)
+        return QStringLiteral("I");
+    return t.poslDogTip == QLatin1String("P") ? QStringLiteral("I") : QStringLiteral("P");
 }
 
 void DocumentRun::buildDocument(TemplateKind kind, const QString& partner)
@@ -325,7 +343,7 @@ void DocumentRun::KreirajNarocDok(const QString& n)
     h.Kljuc = key;
     h.Narocnik = n;
     h.Prejemnik = n;
-    const QString side = m_template.poslDogTip == QLatin1String("P") ? QStringLiteral("I") : QStringLiteral("P");
+    const QString side = priceSide(TemplateKind::Order, m_template);
     if (FindSubj(n)) {
         const bool clerkFromPartner = ParamAsString(QStringLiteral("POLNIREFIZSUBJ")) == QLatin1String("T");
         if (side == QLatin1String("I")) {

@@ -87,6 +87,8 @@ private:
     PendingDocument newDocument(const QString& headerTable, const QString& lineTable, const QString& operation,
                                 const QString& poslDog, const QString& key, const QString& partner) const;
     QString templateDate() const;
+    // The side ("I" or "P") at which the documents of a template are priced.
+    static QString priceSide(TemplateKind kind, const TemplateRow& t);
     // The current template is due but makes no document, for the reason given.
     void notMade(const QString& reason);
     void setProgress(int value);

@@ -79,6 +79,17 @@ QString sqlSubjCenikRows(const QString& subjekt, const QString& preIzd)
         + sqlQuotedStr(subjekt) + " AND PreIzd = " + sqlQuotedStr(preIzd);
 }
 
+QString sqlSubjCenikRowsIn(const QStringList& subjekti, const QString& preIzd)
+{
+    QStringList quoted;
+    quoted.reserve(subjekti.size());
+    for (const QString& s : subjekti)
+        quoted << sqlQuotedStr(s);
+    return "SELECT Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula, DobavniRok, RokPlacila "
+           "FROM SubjektCenik WHERE Subjekt IN ("
+        + quoted.join(QStringLiteral(", ")) + ") AND PreIzd = " + sqlQuotedStr(preIzd);
+}
+
 QString sqlSubjCenikSubjects(const QString& preIzd)
 {
     return "SELECT DISTINCT Subjekt FROM SubjektCenik WHERE PreIzd = " + sqlQuotedStr(preIzd);

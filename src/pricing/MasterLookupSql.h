@@ -42,6 +42,8 @@ QString sqlFindSubjCenikFirst(const std::vector<std::pair<QString, QString>>& pa
 // The contract price-list rows of one subject and side (columns as sqlFindSubjCenik):
 // "... FROM SubjektCenik WHERE Subjekt = 'S' AND PreIzd = 'P'".
 QString sqlSubjCenikRows(const QString& subjekt, const QString& preIzd);
+// The same for several subjects: "... WHERE Subjekt IN ('S1', 'S2') AND PreIzd = 'P'".
+QString sqlSubjCenikRowsIn(const QStringList& subjekti, const QString& preIzd);
 // The subjects that have contract price-list rows on the side:
 // "SELECT DISTINCT Subjekt FROM SubjektCenik WHERE PreIzd = 'P'".
 QString sqlSubjCenikSubjects(const QString& preIzd);

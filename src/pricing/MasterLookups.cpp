@@ -491,5 +491,61 @@ void LookupRunCache::preloadPartners(const QStringList& names)
         }
     });
 }
+void LookupRunCache::preloadContracts(const QStringList& names, const QString& preIzd)
+{
+    if (!g_runCache)
+        return;
+    auto& contracts = g_runCache->contracts;
+    const auto keyOf = [&](const QString& subjekt) { return subjekt + QChar(0x1f) + preIzd; };
+    QStringList wanted;
+    QSet<QString> seen;
+    for (const QString& n : names)
+        if (!n.isEmpty() && !seen.contains(n)) {
+            seen.insert(n);
+            if (!contracts.contains(keyOf(n)) && mayHaveContractRows(n, preIzd))
+                wanted << n;
+        }
+    if (wanted.isEmpty() || wanted.size() > MaxContractSubjects)
+        return;
+    QHash<QString, std::vector<SubjCenikRow>> rows;
+    QSet<QString> unsure;   // loose keys of names the server matched otherwise than as written
+    bool ok = false;
+    guardRoutine(QStringLiteral("FindSubjCenik"), "qFindSubjCenik", [&] {
+        THstmt& q = dataModule().qFindSubjCenik;
+        static const QString shape = QStringLiteral("SubjektCenik rows");
+        run(q, sqlSubjCenikRowsIn(wanted, preIzd), shape);
+        while (q.FetchNext()) {
+            SubjCenikRow r = readSubjCenikRow(q);
+            if (seen.contains(r.Subjekt))
+                rows[r.Subjekt].push_back(std::move(r));
+            else
+                unsure.insert(looseKey(r.Subjekt));
+        }
+        q.Close();
+        ok = true;
+    });
+    if (!ok)
+        return;
+    qsizetype count = 0;
+    for (const auto& r : std::as_const(rows))
+        count += qsizetype(r.size());
+    if (contracts.size() + wanted.size() > MaxContractSubjects || g_runCache->contractRows + count > MaxEntries) {
+        contracts.clear();
+        g_runCache->contractRows = 0;
+    }
+    for (const QString& n : std::as_const(wanted)) {
+        if (unsure.contains(looseKey(n)))
+            continue;
+        std::vector<SubjCenikRow> own = rows.take(n);
+        g_runCache->contractRows += qsizetype(own.size());
+        contracts.insert(keyOf(n), std::move(own));
+    }
+}
+
+QString LookupRunCache::contractListSide(const QString& side)
+{
+    return side.startsWith(QLatin1Char('I')) ? QStringLiteral("P") : QStringLiteral("N");
+}
+
 void LookupRunCache::setEnabled(bool enabled) { g_runCacheEnabled = enabled; }
 bool LookupRunCache::enabled() { return g_runCacheEnabled; }

@@ -157,6 +157,15 @@ public:
     // as written are taken from there; FindSubj asks the server for every other name. Nothing
     // outside a run. Failures are logged as "FindSubj" (FindSubj then asks as usual).
     static void preloadPartners(const QStringList& names);
+    // Reads the contract price-list rows of the side for the partners of the names (those that
+    // have rows on it and whose rows are not kept yet, at most MaxContractSubjects) in one
+    // statement, so that the prices of their documents need no statement per partner. A partner
+    // whose rows the server matched only ignoring case or trailing blanks is left to be asked on
+    // its own. Nothing outside a run; failures are logged as "FindSubjCenik".
+    static void preloadContracts(const QStringList& names, const QString& preIzd);
+    // The side of the contract price list ("P" sale, "N" purchase) at which a document of the
+    // side ("I..." issued, otherwise received) is priced.
+    static QString contractListSide(const QString& side);
     static constexpr int MaxPreloadPartners = 1000;
     static bool active();
     // A number of the run whose cache is active (a new one for every outermost scope), 0 when

@@ -257,4 +257,47 @@ TEST_F(LookupRunCacheTest, PreloadedPartners)
     EXPECT_EQ(c.ran(), 5);
 }
 
+// The contract rows of a block's partners in one statement: the rows found are those read one
+// partner at a time, without a statement of their own; a partner without rows on the side, one
+// read already and an empty name cost nothing; each side is its own list.
+TEST_F(LookupRunCacheTest, PreloadedContracts)
+{
+    const Pairs kupec{{"Kupec d.o.o.", "A1"}, {"Kupec d.o.o.", "K1"}, {"VEL", "A1"}, {"VEL", "K1"}};
+    const Pairs kupecB{{"Kupec d.o.o.", "B1"}, {"Kupec d.o.o.", "K2"}, {"VEL", "B1"}, {"VEL", "K2"}};
+    const auto alone = FindSubjCenikRow(kupec, "P");
+    const auto aloneB = FindSubjCenikRow(kupecB, "P");
+    const auto aloneN = FindSubjCenikRow(kupec, "N");
+    ASSERT_EQ(alone.first, 0);
+    ASSERT_EQ(aloneB.first, 1);
+    ASSERT_EQ(aloneN.first, 0);
+    {
+        QueryCounter c;
+        LookupRunCache::preloadContracts({"Kupec d.o.o."}, "P");
+        EXPECT_EQ(c.ran(), 0);   // outside a run: nothing
+    }
+    LookupRunCache run;
+    QueryCounter c;
+    LookupRunCache::preloadContracts({"Kupec d.o.o.", "O'Neil d.o.o.", "Brez pogodb", "Kupec d.o.o.", ""}, "P");
+    EXPECT_EQ(c.ran(), 2);   // the subjects with rows on the side, then the rows of two of them
+    for (const auto& [pairs, expected] : {std::pair{kupec, alone}, std::pair{kupecB, aloneB}}) {
+        const auto [i, row] = FindSubjCenikRow(pairs, "P");
+        EXPECT_EQ(i, expected.first);
+        EXPECT_EQ(row.Ident, expected.second.Ident);
+        EXPECT_DOUBLE_EQ(row.Cena, expected.second.Cena);
+        EXPECT_DOUBLE_EQ(row.Rabat, expected.second.Rabat);
+    }
+    EXPECT_EQ(FindSubjCenikRow({{"Brez pogodb", "A1"}, {"Brez pogodb", "K1"}}, "P").first, -1);
+    EXPECT_EQ(c.ran(), 2);
+    LookupRunCache::preloadContracts({"Kupec d.o.o.", "Brez pogodb"}, "P");
+    EXPECT_EQ(c.ran(), 2);
+    LookupRunCache::preloadContracts({"Kupec d.o.o."}, "N");
+    EXPECT_EQ(c.ran(), 4);
+    const auto n = FindSubjCenikRow(kupec, "N");
+    EXPECT_EQ(n.first, 0);
+    EXPECT_DOUBLE_EQ(n.second.Cena, aloneN.second.Cena);
+    EXPECT_EQ(c.ran(), 4);
+    EXPECT_EQ(LookupRunCache::contractListSide("I"), "P");
+    EXPECT_EQ(LookupRunCache::contractListSide("P"), "N");
+}
+
 } // namespace
