@@ -168,6 +168,10 @@ public:
     static bool enabled();
 };
 
+// ParamAsString of the parameter row; within a LookupRunCache each field is read once (a run
+// does not change the parameters, and the documents of a run are all made with the same ones).
+QString RunParamAsString(const QString& field);
+
 // For tests: how many statements the lookups of this unit have executed since the program
 // started (cache hits and the calls that need no query do not count).
 qint64 lookupQueryCount();
