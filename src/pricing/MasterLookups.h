@@ -74,8 +74,9 @@ struct SubjCenikRow {
 // type) and side are read once and the pairs are matched in memory; a row whose Ident equals a
 // wanted code only when case or trailing blanks are ignored (as some servers compare) is left to
 // the server, by FindSubjCenikFirst. The subjects that have rows at all are read once per side,
-// so that a partner without contract rows costs no statement. The rows of at most
-// MaxContractSubjects subjects (and LookupRunCache::MaxEntries rows) are kept.
+// so that a partner without contract rows costs no statement (and, remembered, no search when
+// asked again). The rows of at most MaxContractSubjects subjects (and LookupRunCache::MaxEntries
+// rows) are kept, and at most LookupRunCache::MaxEntries subjects without rows are remembered.
 // Error-log operation "FindSubjCenik".
 std::pair<int, SubjCenikRow> FindSubjCenikRow(const std::vector<std::pair<QString, QString>>& pairs,
                                               const QString& preIzd);
