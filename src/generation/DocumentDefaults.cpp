@@ -30,7 +30,7 @@ void tbPrometDefaultValue(const QString& e, const QDate& today)
         r.DatumDDV = day;
         r.DatumVal = day;
         r.DniZaPlac = 0;
-        r.Valuta = ParamAsString(QStringLiteral("NASAVALUTA"));
+        r.Valuta = RunParamAsString(QStringLiteral("NASAVALUTA"));
         r.Tecaj = 1.0;
         r.PrejemnikZal = QStringLiteral("N");
         r.IzdajateljZal = QStringLiteral("N");
@@ -63,7 +63,7 @@ void tbPrometSubjDefaultValue(const QString& n, const QString& /*side*/)
         TPrometRec& r = PrometRec;
         TestSubjekt(n);
         r.CenRazred = SubjRec.CenRazred;
-        if (ParamAsString(QStringLiteral("POLNIREFIZSUBJ")) == QLatin1String("T"))
+        if (RunParamAsString(QStringLiteral("POLNIREFIZSUBJ")) == QLatin1String("T"))
             r.Referent = SubjRec.Referent;
         r.Izjava = SubjRec.Izjava;
         r.NacProdaje = SubjRec.NacProdaje;
@@ -75,7 +75,7 @@ void tbPrometSubjDefaultValue(const QString& n, const QString& /*side*/)
             r.Dokument1 = SubjRec.LetnaIzjava;
             r.DatDokum1 = SubjRec.DatumIzj;
         }
-        r.Tecaj = PoisciTecaj(ParamAsString(QStringLiteral("BANKASLOVENIJE")), r.Valuta, r.Datum);
+        r.Tecaj = PoisciTecaj(RunParamAsString(QStringLiteral("BANKASLOVENIJE")), r.Valuta, r.Datum);
         r.DatumVal = r.DatumDDV.addDays(r.DniZaPlac);
     });
 }
@@ -150,7 +150,7 @@ void tbDolociDavekPoz(const QString& m, const QString& i, QString& ts, double& d
         const bool vat = vatModeOn();
         if (!vat && FindVrstaMS(MSRec.VrstaMS) && VrstaMSRec.Tip == QLatin1String("S"))
             mode = QStringLiteral("K");
-        const QString noTax = ParamAsString(QStringLiteral("TSBREZDAVKA"));
+        const QString noTax = RunParamAsString(QStringLiteral("TSBREZDAVKA"));
         if (mode.isEmpty())
             ts = noTax;
         else if (vat)

@@ -2,9 +2,9 @@
 #include "pricing/MasterLookups.h"
 
 #include <QStringView>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -66,48 +66,66 @@ QString SubstituteFormulaVariables(const QString& formula,
 
 QString FormatFormulaNumber(double value)
 {
-    if (!std::isfinite(value) || value == 0.0)
-        return QStringLiteral("0");
+    QString text;
+    appendFormulaNumber(text, value);
+    return text;
+}
+
+void appendFormulaNumber(QString& text, double value)
+{
+    if (!std::isfinite(value) || value == 0.0) {
+        text += u'0';
+        return;
+    }
 
     // Rounded to 15 significant digits: d.dddddddddddddde±x
     char buffer[64];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
                                        std::chars_format::scientific, 14);
-    if (written.ec != std::errc())
-        return QStringLiteral("0");
-    const std::string text(buffer, written.ptr);
-
-    const bool negative = text.front() == '-';
-    const size_t mantissaStart = negative ? 1 : 0;
-    const size_t e = text.find('e');
-    if (e == std::string::npos)
-        return QStringLiteral("0");
-    std::string digits;
-    for (size_t i = mantissaStart; i < e; ++i) {
-        if (text[i] != '.')
-            digits += text[i];
+    const char* const end = written.ptr;
+    const char* e = written.ec == std::errc() ? std::find(static_cast<const char*>(buffer), end, 'e') : end;
+    if (e == end) {
+        text += u'0';
+        return;
     }
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-    const long exponent = std::strtol(text.c_str() + e + 1, nullptr, 10);
+    const bool negative = buffer[0] == '-';
+    char digits[20];
+    int count = 0;
+    for (const char* c = buffer + (negative ? 1 : 0); c < e; ++c) {
+        if (*c != '.')
+            digits[count++] = *c;
+    }
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    int exponent = 0;
+    std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), end, exponent);
 
     // The first digit stands before the point when the exponent is 0.
-    const long integerDigits = exponent + 1;
-    const long count = static_cast<long>(digits.size());
-    std::string out = negative ? "-" : "";
+    const int integerDigits = exponent + 1;
+    char out[400];   // at most 324 zeros after the point, or 309 digits before it
+    int n = 0;
+    if (negative)
+        out[n++] = '-';
     if (integerDigits <= 0) {
-        out += "0.";
-        out.append(static_cast<size_t>(-integerDigits), '0');
-        out += digits;
+        out[n++] = '0';
+        out[n++] = '.';
+        for (int i = 0; i < -integerDigits; ++i)
+            out[n++] = '0';
+        for (int i = 0; i < count; ++i)
+            out[n++] = digits[i];
     } else if (integerDigits >= count) {
-        out += digits;
-        out.append(static_cast<size_t>(integerDigits - count), '0');
+        for (int i = 0; i < count; ++i)
+            out[n++] = digits[i];
+        for (int i = count; i < integerDigits; ++i)
+            out[n++] = '0';
     } else {
-        out += digits.substr(0, static_cast<size_t>(integerDigits));
-        out += '.';
-        out += digits.substr(static_cast<size_t>(integerDigits));
+        for (int i = 0; i < integerDigits; ++i)
+            out[n++] = digits[i];
+        out[n++] = '.';
+        for (int i = integerDigits; i < count; ++i)
+            out[n++] = digits[i];
     }
-    return QString::fromLatin1(out);
+    text += QLatin1StringView(out, n);
 }
 
 QString UpperCaseFormula(const QString& formula)

@@ -40,6 +40,8 @@ QString SubstituteFormulaVariables(const QString& formula,
 // whatever the locale, no thousands separators, no exponent (1e20 is written out in full);
 // zero, and a value that is not finite, is "0".
 QString FormatFormulaNumber(double value);
+// The same, appended to a text.
+void appendFormulaNumber(QString& text, double value);
 
 // The formula in upper case as the callers prepare it: only the letters a to z change.
 QString UpperCaseFormula(const QString& formula);

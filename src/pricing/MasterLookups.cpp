@@ -18,6 +18,23 @@ namespace {
 
 qint64 g_queryCount = 0;
 
+// An exchange rate kept by a run: bank, currency and day.
+struct RateKey {
+    QString banka;
+    QString valuta;
+    qint64 day = 0;
+    bool operator==(const RateKey& other) const = default;
+};
+size_t qHash(const RateKey& key, size_t seed = 0) noexcept { return qHashMulti(seed, key.banka, key.valuta, key.day); }
+
+// The contract rows of one subject (partner or partner type) on one side.
+struct ContractKey {
+    QString subjekt;
+    QString preIzd;
+    bool operator==(const ContractKey& other) const = default;
+};
+size_t qHash(const ContractKey& key, size_t seed = 0) noexcept { return qHashMulti(seed, key.subjekt, key.preIzd); }
+
 // The master data kept by a LookupRunCache.
 struct RunCache {
     QHash<QString, std::optional<TMSRec>> ms;
@@ -29,9 +46,13 @@ struct RunCache {
     // recipient, for instance): the partners change with the documents.
     QHash<QString, std::optional<TSubjRec>> subj;
     QHash<QString, TSubjRec> preloadedSubj;   // the partners of the block of templates at hand
-    QHash<QString, double> rates;
-    QHash<QString, std::vector<SubjCenikRow>> contracts;   // subject + side -> its rows
-    qsizetype contractRows = 0;                             // rows kept in contracts
+    QHash<RateKey, double> rates;
+    QHash<ContractKey, std::vector<SubjCenikRow>> contracts;   // subject and side -> its rows
+    qsizetype contractRows = 0;                                 // rows kept in contracts
+    // The subjects known to have no rows on a side (so asked for without a statement).
+    QSet<ContractKey> withoutContracts;
+    // The parameter row's texts as a run first read them.
+    QHash<QString, QString> params;
     // side -> the subjects that have rows on it, compared loosely (see looseKey); no entry: not
     // read yet; an empty optional: too many to keep, every subject is asked for.
     QHash<QString, std::optional<QSet<QString>>> contractSubjects;
@@ -62,8 +83,8 @@ QHash<QString, std::optional<Rec>>* runCacheOf()
         return nullptr;
 }
 
-template <class Map, class Value>
-void keep(Map& map, const QString& key, Value&& value, int limit = LookupRunCache::MaxEntries)
+template <class Map, class Key, class Value>
+void keep(Map& map, const Key& key, Value&& value, int limit = LookupRunCache::MaxEntries)
 {
     if (map.size() >= limit)
         map.clear();
@@ -310,13 +331,19 @@ bool mayHaveContractRows(const QString& subjekt, const QString& preIzd)
 // The rows of one subject and side, read once per run (nullptr after a failure, logged).
 const std::vector<SubjCenikRow>* contractRowsOf(const QString& subjekt, const QString& preIzd)
 {
-    const QString key = subjekt + QChar(0x1f) + preIzd;
+    static const std::vector<SubjCenikRow> none;
+    ContractKey key{subjekt, preIzd};
     auto& contracts = g_runCache->contracts;
     const auto it = contracts.constFind(key);
     if (it != contracts.constEnd())
         return &*it;
+    if (g_runCache->withoutContracts.contains(key))
+        return &none;
     if (!mayHaveContractRows(subjekt, preIzd)) {
-        static const std::vector<SubjCenikRow> none;
+        auto& without = g_runCache->withoutContracts;
+        if (without.size() >= LookupRunCache::MaxEntries)
+            without.clear();
+        without.insert(std::move(key));
         return &none;
     }
     bool ok = false;
@@ -336,7 +363,7 @@ const std::vector<SubjCenikRow>* contractRowsOf(const QString& subjekt, const QS
         contracts.clear();
         g_runCache->contractRows = qsizetype(rows.size());
     }
-    return &*contracts.insert(key, std::move(rows));
+    return &*contracts.insert(std::move(key), std::move(rows));
 }
 
 } // namespace
@@ -372,9 +399,9 @@ double PoisciTecaj(const QString& banka, const QString& valuta, const QDate& dat
 {
     if (banka.isEmpty() || valuta.isEmpty())
         return 1.0;
-    QString cacheKey;
+    RateKey cacheKey;
     if (g_runCache) {
-        cacheKey = banka + QChar(0x1f) + valuta + QChar(0x1f) + datum.toString(Qt::ISODate);
+        cacheKey = RateKey{banka, valuta, datum.toJulianDay()};
         const auto it = g_runCache->rates.constFind(cacheKey);
         if (it != g_runCache->rates.constEnd())
             return *it;
@@ -413,7 +440,7 @@ double PoisciTecajCenik(const QString& a, const QString& b, const QDate& datum)
     if (a == b)
         return 1.0;
     return guardRoutine(QStringLiteral("PoisciTecajCenik"), "", 1.0, [&] {
-        return PoisciTecajCenik(a, b, datum, ParamAsString(QStringLiteral("BANKACENIK")));
+        return PoisciTecajCenik(a, b, datum, RunParamAsString(QStringLiteral("BANKACENIK")));
     });
 }
 
@@ -440,6 +467,17 @@ void TestSubjekt(const QString& naziv)
 }
 
 qint64 lookupQueryCount() { return g_queryCount; }
+
+QString RunParamAsString(const QString& field)
+{
+    if (!g_runCache)
+        return ParamAsString(field);
+    auto& params = g_runCache->params;
+    const auto it = params.constFind(field);
+    if (it != params.constEnd())
+        return *it;
+    return *params.insert(field, ParamAsString(field));
+}
 
 LookupRunCache::LookupRunCache()
 {

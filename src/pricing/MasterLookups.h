@@ -74,8 +74,9 @@ struct SubjCenikRow {
 // type) and side are read once and the pairs are matched in memory; a row whose Ident equals a
 // wanted code only when case or trailing blanks are ignored (as some servers compare) is left to
 // the server, by FindSubjCenikFirst. The subjects that have rows at all are read once per side,
-// so that a partner without contract rows costs no statement. The rows of at most
-// MaxContractSubjects subjects (and LookupRunCache::MaxEntries rows) are kept.
+// so that a partner without contract rows costs no statement (and, remembered, no search when
+// asked again). The rows of at most MaxContractSubjects subjects (and LookupRunCache::MaxEntries
+// rows) are kept, and at most LookupRunCache::MaxEntries subjects without rows are remembered.
 // Error-log operation "FindSubjCenik".
 std::pair<int, SubjCenikRow> FindSubjCenikRow(const std::vector<std::pair<QString, QString>>& pairs,
                                               const QString& preIzd);
@@ -176,6 +177,10 @@ public:
     static void setEnabled(bool enabled);
     static bool enabled();
 };
+
+// ParamAsString of the parameter row; within a LookupRunCache each field is read once (a run
+// does not change the parameters, and the documents of a run are all made with the same ones).
+QString RunParamAsString(const QString& field);
 
 // For tests: how many statements the lookups of this unit have executed since the program
 // started (cache hits and the calls that need no query do not count).

@@ -2,6 +2,7 @@
 #include "data/DataSif.h"
 #include "data/core/ProgramState.h"
 #include "data/core/Rounding.h"
+#include "pricing/CompiledPriceFormula.h"
 #include "pricing/FormulaVariables.h"
 #include "pricing/MasterLookups.h"
 #include "pricing/PricingGuard.h"
@@ -59,24 +60,41 @@ PriceParameters PriceParameters::fromParam()
     return p;
 }
 
+namespace {
+
+PriceFormulaValues formulaValues(const QString& cenRazred, const PriceFormulaAmounts& v)
+{
+    PriceFormulaValues values;
+    values.kolicina = v.KOLICINA.toDouble();
+    values.cenRazred = cenRazred;
+    values.pogCena = v.POGCENA.toDouble();
+    values.cena = v.CENA.toDouble();
+    values.mpCena = v.MPCENA.toDouble();
+    values.vpCena1 = v.VPCENA1.toDouble();
+    values.vpCena2 = v.VPCENA2.toDouble();
+    values.sestavnica = v.SESTAVNICA.toDouble();
+    values.kosovnica = v.KOSOVNICA.toDouble();
+    values.nabaCena = v.NABACENA.toDouble();
+    values.bNabaCena = v.BNABACENA.toDouble();
+    values.nNabaCena = v.NNABACENA.toDouble();
+    return values;
+}
+
+// IzrCenePozFormula with the formula prepared.
+Money evaluateFormula(const CompiledPriceFormula& formula, const QString& cenRazred, const PriceFormulaAmounts& v)
+{
+    return guardRoutine(QStringLiteral("IzrCenePozFormula"), "", Money(), [&] {
+        const FormulaEvalResult result = formula.evaluate(formulaValues(cenRazred, v));
+        return result.value ? Money(*result.value) : Money();
+    });
+}
+
+} // namespace
+
 Money IzrCenePozFormula(const QString& formula, const QString& cenRazred, const PriceFormulaAmounts& v)
 {
     return guardRoutine(QStringLiteral("IzrCenePozFormula"), "", Money(), [&] {
-        PriceFormulaValues values;
-        values.kolicina = v.KOLICINA.toDouble();
-        values.cenRazred = cenRazred;
-        values.pogCena = v.POGCENA.toDouble();
-        values.cena = v.CENA.toDouble();
-        values.mpCena = v.MPCENA.toDouble();
-        values.vpCena1 = v.VPCENA1.toDouble();
-        values.vpCena2 = v.VPCENA2.toDouble();
-        values.sestavnica = v.SESTAVNICA.toDouble();
-        values.kosovnica = v.KOSOVNICA.toDouble();
-        values.nabaCena = v.NABACENA.toDouble();
-        values.bNabaCena = v.BNABACENA.toDouble();
-        values.nNabaCena = v.NNABACENA.toDouble();
-        const PriceFormulaOutcome outcome = EvalPriceFormulaText(formula, values);
-        return outcome.result.value ? Money(*outcome.result.value) : Money();
+        return evaluateFormula(compiledPriceFormula(formula), cenRazred, v);
     });
 }
 
@@ -148,18 +166,20 @@ PriceWorking determinePrice(const QString& cenRazred, const QString& partner, co
     v.NABACENA = w.NETO;
     v.BNABACENA = w.BRUTO;
     v.NNABACENA = w.NETO;
-    w.KOS = RoundT(IzrCenePozFormula(UpperCaseFormula(params.FORMULAKOSOVNICA), w.cenRazred, v));
+    w.KOS = RoundT(evaluateFormula(compiledUpperCaseFormula(params.FORMULAKOSOVNICA), w.cenRazred, v));
     v.KOSOVNICA = w.KOS;
-    w.CR = IzrCenePozFormula(UpperCaseFormula(params.FORMULACENRAZRED), w.cenRazred, v);
-    const QString nabaFormula = UpperCaseFormula(params.FORMULANABACENA);
-    w.NABA = IzrCenePozFormula(nabaFormula, w.cenRazred, v);
+    w.CR = evaluateFormula(compiledUpperCaseFormula(params.FORMULACENRAZRED), w.cenRazred, v);
+    const CompiledPriceFormula& nabaFormula = compiledUpperCaseFormula(params.FORMULANABACENA);
+    // Asked now: the reference is good until the next prepared formula is asked for.
+    const bool nabaFormulaNamesNabaCena = nabaFormula.text().contains(QLatin1String("NABACENA"));
+    w.NABA = evaluateFormula(nabaFormula, w.cenRazred, v);
 
     // 9. The formula of the contract row or of the item.
     if (!w.formulaCode.isEmpty() && FindMsForm(w.formulaCode)) {
         w.formulaFound = true;
         v.CENA = w.CR;
         v.NABACENA = w.NABA;
-        w.formulaPrice = IzrCenePozFormula(UpperCaseFormula(MsFormRec.Formula), w.cenRazred, v);
+        w.formulaPrice = evaluateFormula(compiledUpperCaseFormula(MsFormRec.Formula), w.cenRazred, v);
     }
 
     // 10. Fall-backs.
@@ -172,7 +192,7 @@ PriceWorking determinePrice(const QString& cenRazred, const QString& partner, co
                 w.price = w.contractPrice;
             } else {
                 w.price = w.NABA;
-                if (!w.contractFound && w.partnerDiscount == 0.0 && nabaFormula.contains(QLatin1String("NABACENA"))) {
+                if (!w.contractFound && w.partnerDiscount == 0.0 && nabaFormulaNamesNabaCena) {
                     const double r = item.Rabat;
                     if (isSum(params))
                         w.discount = w.discount + r;

@@ -1,4 +1,5 @@
 // Garbage in, never a crash: random and malformed formulas must come back as a value or an error.
+#include "pricing/CompiledPriceFormula.h"
 #include "pricing/FormulaVariables.h"
 
 #include <QSet>
@@ -146,6 +147,13 @@ void checkOne(const QString& text)
     EXPECT_FALSE(p.text.contains(u' '));
     EXPECT_FALSE(p.text.contains(u','));
     EXPECT_TRUE(std::isfinite(p.valueOrZero()));
+
+    // Prepared once, the formula gives the same text and outcome.
+    const CompiledPriceFormula compiled(UpperCaseFormula(text));
+    EXPECT_EQ(compiled.substitute(values), p.text);
+    const FormulaEvalResult prepared = compiled.evaluate(values);
+    EXPECT_EQ(prepared.value, p.result.value);
+    EXPECT_EQ(prepared.error, p.result.error);
 }
 
 // OBDRAC_FUZZ_SCALE multiplies the counts (scripts/fuzz-formula.sh runs a million formulas under
