@@ -298,7 +298,7 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
 
     PendingDocument document = newDocument(QStringLiteral("Promet"), QStringLiteral("PrometPoz"),
                                            QStringLiteral("KreirajIzdRacDok"), e, key, n);
-    const QString osnova = ParamAsString(QStringLiteral("OSNZAIZRPRODCENE"));
+    const QString osnova = RunParamAsString(QStringLiteral("OSNZAIZRPRODCENE"));
 
     const bool lineWritten = forEachItemLine(lines, [&](const TemplateLine& templateLine, int p) {
         tbPrometPozDefaultValue();
@@ -345,7 +345,7 @@ void DocumentRun::KreirajNarocDok(const QString& n)
     h.Prejemnik = n;
     const QString side = priceSide(TemplateKind::Order, m_template);
     if (FindSubj(n)) {
-        const bool clerkFromPartner = ParamAsString(QStringLiteral("POLNIREFIZSUBJ")) == QLatin1String("T");
+        const bool clerkFromPartner = RunParamAsString(QStringLiteral("POLNIREFIZSUBJ")) == QLatin1String("T");
         if (side == QLatin1String("I")) {
             if (clerkFromPartner)
                 h.Referent = SubjRec.Referent;
@@ -371,7 +371,7 @@ void DocumentRun::KreirajNarocDok(const QString& n)
 
     PendingDocument document = newDocument(QStringLiteral("Naroc"), QStringLiteral("NarocPoz"),
                                            QStringLiteral("KreirajNarocDok"), e, key, n);
-    const QString osnova = ParamAsString(QStringLiteral("OSNZAIZRPRODCENE"));
+    const QString osnova = RunParamAsString(QStringLiteral("OSNZAIZRPRODCENE"));
 
     const bool lineWritten = forEachItemLine(lines, [&](const TemplateLine& templateLine, int p) {
         tbNarocPozDefaultValue();

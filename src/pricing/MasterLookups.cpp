@@ -534,7 +534,7 @@ void LookupRunCache::preloadContracts(const QStringList& names, const QString& p
     if (!g_runCache)
         return;
     auto& contracts = g_runCache->contracts;
-    const auto keyOf = [&](const QString& subjekt) { return subjekt + QChar(0x1f) + preIzd; };
+    const auto keyOf = [&](const QString& subjekt) { return ContractKey{subjekt, preIzd}; };
     QStringList wanted;
     QSet<QString> seen;
     for (const QString& n : names)
