@@ -189,12 +189,20 @@ TEST_F(OdbcBlockFetch, CloseInTheMiddleAndRunAgainOnTheSameStatement)
     EXPECT_THROW(q.ColumnAsString(1), EODBC);
 }
 
-TEST_F(OdbcBlockFetch, UpdatableCursorsKeepSingleValues)
+TEST_F(OdbcBlockFetch, ConcurrencyDoesNotMatterButScrollableCursorsKeepSingleValues)
 {
+    const QString sql = "SELECT Id, Naziv, Znesek FROM Vrstice ORDER BY Id";
+    const Read single = readWith(db, sql, false);
     THstmt q(&db);
     q.setConcurrencyType(4);
-    q.ExecDirect("SELECT Id, Naziv FROM Vrstice ORDER BY Id");
-    const Read r = readAll(q);
-    EXPECT_EQ(r.rows.size(), 150u);
-    EXPECT_EQ(r.rowsFromBlocks, 0);
+    q.ExecDirect(sql);
+    const Read optimistic = readAll(q);
+    EXPECT_EQ(optimistic.rowsFromBlocks, 149);
+    expectSameRows(optimistic, single);
+    q.setConcurrencyType(1);
+    q.setCursorType(3);   // static
+    q.ExecDirect(sql);
+    const Read scrollable = readAll(q);
+    EXPECT_EQ(scrollable.rowsFromBlocks, 0);
+    expectSameRows(scrollable, single);
 }

@@ -462,8 +462,8 @@ void THstmt::openResult()
     m_cells.assign(m_columns.size(), Cell());
     m_hasResult = true;
     // The first row is fetched alone (a look-up of one row binds nothing); blocks follow.
-    const bool blocks = m_blockFetch && m_cursorType == SQL_CURSOR_FORWARD_ONLY
-        && m_concurrency == SQL_CONCUR_READ_ONLY && RowBlock::bindable(m_columns);
+    // (The statement makes no positioned changes, so its concurrency does not matter here.)
+    const bool blocks = m_blockFetch && m_cursorType == SQL_CURSOR_FORWARD_ONLY && RowBlock::bindable(m_columns);
     if (m_block)
         m_block->singleRows(m_stmt.get());
     if (blocks) {

@@ -66,7 +66,7 @@ public:
     // (which some drivers make costly). Cleared by setSQL; the statement keeps a few keys.
     void setColumnShape(const QString& key) { m_columnShape = key; }
 
-    // Rows of a forward-only, read-only result are fetched a block at a time into bound buffers
+    // Rows of a forward-only result are fetched a block at a time into bound buffers
     // from the result's second row on, when every column has a fixed or moderate size (numbers,
     // dates, texts and decimals of up to a few thousand characters); the values read are the same
     // as when each is asked for alone. Off: every value is asked of the driver when first read.

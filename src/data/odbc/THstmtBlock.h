@@ -7,7 +7,7 @@
 #include <memory>
 #include <sqlext.h>
 
-// A forward-only, read-only result whose columns all have a fixed or moderate size is fetched
+// A forward-only result whose columns all have a fixed or moderate size is fetched
 // Rows rows at a time: each column is bound once to a buffer of Rows values with the same C type
 // the single-value path reads it as, so a cell made from the buffer equals the one SQLGetData
 // gives. The rowset pointers (rows fetched, row statuses) point into this object, which lives as
