@@ -20,13 +20,14 @@ bool sqlTextIsPlain(QStringView sql) noexcept
     while (p < end) {
         const char16_t c = *p;
         if (c == u'\'' || c == u'"') {
-            // the closing quote: the next one that is not doubled
+            // the closing quote: the next one that is not doubled (literals are short: a plain
+            // loop beats a library search here)
             const char16_t* close = p + 1;
             for (;;) {
-                const qsizetype at = sql.indexOf(QChar(c), close - begin);
-                if (at < 0)
+                while (close < end && *close != c)
+                    ++close;
+                if (close == end)
                     return true;   // unclosed: the rest is inside the string
-                close = begin + at;
                 if (close + 1 < end && close[1] == c) {
                     close += 2;
                     continue;

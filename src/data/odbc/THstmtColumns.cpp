@@ -239,8 +239,15 @@ double THstmt::ColumnAsFloat(int n)
     case Cell::Kind::Integer: return double(c.integer);
     case Cell::Kind::Float: return c.real;
     case Cell::Kind::Boolean: return c.boolean ? 1 : 0;
-    case Cell::Kind::Text:
-        return c.text.trimmed().isEmpty() ? 0.0 : convertToFieldType(c.text, TFieldType::ftFloat).toDouble();
+    case Cell::Kind::Text: {
+        const QStringView t = QStringView(c.text).trimmed();
+        if (t.isEmpty())
+            return 0.0;
+        // a decimal as the server writes it: what the general conversion tries first
+        bool ok = false;
+        const double d = t.toDouble(&ok);
+        return ok ? d : convertToFieldType(c.text, TFieldType::ftFloat).toDouble();
+    }
     default: return 0;
     }
 }
