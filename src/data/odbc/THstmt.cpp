@@ -4,13 +4,14 @@
 #include "data/odbc/EODBC.h"
 #include "data/odbc/OdbcText.h"
 #include "data/odbc/SqlParameterParser.h"
+#include "data/odbc/SqlTextScan.h"
 #include "data/odbc/THdbc.h"
 
 #include <QDate>
 #include <QTime>
 #include <cstring>
 
-#include "data/odbc/THstmtCell.h"
+#include "data/odbc/THstmtBlock.h"
 
 // Storage of one bound parameter; lives until the next execution or close.
 struct THstmt::ParamBuffer {
@@ -63,6 +64,7 @@ void THstmt::releaseHandle() noexcept
     m_buffers.clear();
     m_prepared = false;
     m_stmt.reset();
+    m_block.reset();
 }
 
 void THstmt::connectionGone() noexcept
@@ -73,6 +75,9 @@ void THstmt::connectionGone() noexcept
 
 void THstmt::resetResult() noexcept
 {
+    if (m_block && m_stmt)
+        m_block->unbind(m_stmt.get());
+    m_fetchMode = FetchMode::Single;
     m_hasResult = false;
     m_rowValid = false;
     m_columns.clear();
@@ -162,6 +167,12 @@ void THstmt::parseText()
 {
     if (m_parsed)
         return;
+    if (sqlTextIsPlain(m_sql)) {   // e.g. a generated batch: sent as written
+        m_markerNames.clear();
+        m_sentText = m_sql;
+        m_parsed = true;
+        return;
+    }
     const SqlParameterParser::Result r = SqlParameterParser::parse(m_sql);
     if (!r.ok)
         throw statementError(r.error);
@@ -413,8 +424,7 @@ void THstmt::afterExecute()
                 const auto known = m_shapes.constFind(m_columnShape);
                 if (known != m_shapes.constEnd() && known->size() == size_t(columns)) {
                     m_columns = *known;
-                    m_cells.assign(m_columns.size(), Cell());
-                    m_hasResult = true;
+                    openResult();
                     return;
                 }
             }
@@ -438,13 +448,30 @@ void THstmt::afterExecute()
                     m_shapes.clear();
                 m_shapes.insert(m_columnShape, m_columns);
             }
-            m_cells.assign(m_columns.size(), Cell());
-            m_hasResult = true;
+            openResult();
             return;
         }
         const SQLRETURN rc = checkOdbc(SQLMoreResults(h), SQL_HANDLE_STMT, h, OdbcAllow::NoData);
         if (rc == SQL_NO_DATA)
             return;
+    }
+}
+
+void THstmt::openResult()
+{
+    m_cells.assign(m_columns.size(), Cell());
+    m_hasResult = true;
+    // The first row is fetched alone (a look-up of one row binds nothing); blocks follow.
+    // (The statement makes no positioned changes, so its concurrency does not matter here.)
+    const bool blocks = m_blockFetch && m_cursorType == SQL_CURSOR_FORWARD_ONLY && RowBlock::bindable(m_columns);
+    if (m_block)
+        m_block->singleRows(m_stmt.get());
+    if (blocks) {
+        if (!m_block)
+            m_block = std::make_unique<RowBlock>();
+        m_cellRows.assign(m_columns.size(), 0);
+        m_block->firstRowFetched = false;
+        m_fetchMode = FetchMode::BlockFromNextRow;
     }
 }
 
@@ -468,21 +495,52 @@ bool THstmt::FetchNext()
     SQLHSTMT h = m_stmt.get();
     m_rowValid = false;
     m_cellsRead = 0;
-    const SQLRETURN rc = checkOdbc(SQLFetch(h), SQL_HANDLE_STMT, h, OdbcAllow::NoData);
-    if (rc == SQL_NO_DATA) {
-        m_hasResult = false;
-        try {
-            drainResults();
-        } catch (EODBC& e) {
-            e.setStatementText(m_sentText);
-            SQLFreeStmt(h, SQL_CLOSE);
-            throw;
-        }
-        SQLFreeStmt(h, SQL_CLOSE);
-        return false;
+    ++m_rowSerial;
+    if (m_fetchMode == FetchMode::Block && ++m_block->row < m_block->fetched)
+        return blockRowValid();
+    if (m_fetchMode == FetchMode::BlockFromNextRow && m_block->firstRowFetched) {
+        m_block->bind(h, m_columns);
+        m_fetchMode = FetchMode::Block;
     }
+    const SQLRETURN rc = checkOdbc(SQLFetch(h), SQL_HANDLE_STMT, h, OdbcAllow::NoData);
+    if (m_fetchMode == FetchMode::Block) {
+        if (rc == SQL_NO_DATA || m_block->fetched == 0)
+            return endOfResult(h);
+        m_block->row = 0;
+        return blockRowValid();
+    }
+    if (rc == SQL_NO_DATA)
+        return endOfResult(h);
+    if (m_fetchMode == FetchMode::BlockFromNextRow)
+        m_block->firstRowFetched = true;
     m_rowValid = true;
     return true;
+}
+
+bool THstmt::blockRowValid()
+{
+    const SQLUSMALLINT status = m_block->status[m_block->row];
+    if (status == SQL_ROW_ERROR || status == SQL_ROW_NOROW)
+        throw EODBC({{QStringLiteral("01S01"), 0, QStringLiteral("Error in row")}});
+    m_rowValid = true;
+    return true;
+}
+
+bool THstmt::endOfResult(SQLHSTMT h)
+{
+    m_hasResult = false;
+    if (m_block)
+        m_block->unbind(h);
+    m_fetchMode = FetchMode::Single;
+    try {
+        drainResults();
+    } catch (EODBC& e) {
+        e.setStatementText(m_sentText);
+        SQLFreeStmt(h, SQL_CLOSE);
+        throw;
+    }
+    SQLFreeStmt(h, SQL_CLOSE);
+    return false;
 }
 
 

@@ -66,6 +66,16 @@ public:
     // (which some drivers make costly). Cleared by setSQL; the statement keeps a few keys.
     void setColumnShape(const QString& key) { m_columnShape = key; }
 
+    // Rows of a forward-only result are fetched a block at a time into bound buffers
+    // from the result's second row on, when every column has a fixed or moderate size (numbers,
+    // dates, texts and decimals of up to a few thousand characters); the values read are the same
+    // as when each is asked for alone. Off: every value is asked of the driver when first read.
+    // On by default; a change applies from the next execution.
+    bool BlockFetch() const { return m_blockFetch; }
+    void setBlockFetch(bool on) { m_blockFetch = on; }
+    // Whether the current row came from a block fetch.
+    bool RowFromBlock() const { return m_fetchMode == FetchMode::Block; }
+
     // ODBC concurrency (SQL_CONCUR_*): 1 read-only (default), 4 optimistic by values.
     unsigned ConcurrencyType() const { return m_concurrency; }
     void setConcurrencyType(unsigned v);
@@ -159,7 +169,11 @@ private:
     void drainResults();
     const ColumnInfo& column(int n) const;
     const ColumnInfo& columnWithBaseNames(int n) const;
+    void openResult();
+    bool endOfResult(SQLHSTMT h);
+    bool blockRowValid();
     struct Cell;
+    struct RowBlock;
     const Cell& cell(int n);
     void readCell(int n, Cell& c);
 
@@ -193,4 +207,12 @@ private:
     QHash<QString, std::vector<ColumnInfo>> m_shapes;   // key -> columns described under it
     std::vector<Cell> m_cells;
     int m_cellsRead = 0;
+
+    // How the rows of the open result are fetched.
+    enum class FetchMode { Single, BlockFromNextRow, Block };
+    bool m_blockFetch = true;
+    FetchMode m_fetchMode = FetchMode::Single;
+    std::unique_ptr<RowBlock> m_block;   // lives with the statement handle
+    std::vector<quint64> m_cellRows;       // block rows: the row each cell was made for
+    quint64 m_rowSerial = 0;
 };

@@ -15,3 +15,6 @@ struct THstmt::Cell {
     bool boolean = false;
 };
 
+
+// Reads a variable-length value of column col of the current row in pieces; false for NULL.
+bool readOdbcLong(SQLHSTMT h, int col, SQLSMALLINT cType, QByteArray& out);

@@ -3,7 +3,7 @@
 
 #include "data/odbc/EODBC.h"
 #include "data/odbc/OdbcText.h"
-#include "data/odbc/THstmtCell.h"
+#include "data/odbc/THstmtBlock.h"
 
 #include <QDate>
 #include <QTime>
@@ -59,38 +59,43 @@ int THstmt::ColIndex(const QString& name) const
     return 0;
 }
 
-namespace {
-// Reads a variable-length value in pieces; returns false for NULL.
-bool readLong(SQLHSTMT h, int col, SQLSMALLINT cType, QByteArray& out)
+bool readOdbcLong(SQLHSTMT h, int col, SQLSMALLINT cType, QByteArray& out)
 {
     const int terminator = cType == SQL_C_WCHAR ? 2 : 0;
-    QByteArray buffer(8192, Qt::Uninitialized);
+    // Most values fit the first buffer, on the stack; a longer one continues in a growing one.
+    char first[2048];
+    char* data = first;
+    SQLLEN size = SQLLEN(sizeof(first));
+    QByteArray buffer;
     out.clear();
     for (;;) {
         SQLLEN indicator = 0;
-        const SQLRETURN rc = SQLGetData(h, SQLUSMALLINT(col), cType, buffer.data(), SQLLEN(buffer.size()), &indicator);
+        const SQLRETURN rc = SQLGetData(h, SQLUSMALLINT(col), cType, data, size, &indicator);
         if (rc == SQL_NO_DATA)
             return true;
         checkOdbc(rc, SQL_HANDLE_STMT, h);
         if (indicator == SQL_NULL_DATA)
             return false;
-        const SQLLEN room = SQLLEN(buffer.size()) - terminator;
+        const SQLLEN room = size - terminator;
         if (indicator != SQL_NO_TOTAL && indicator <= room) {
-            out.append(buffer.constData(), qsizetype(indicator));
+            out.append(data, qsizetype(indicator));
             return true;
         }
-        out.append(buffer.constData(), qsizetype(room));
+        out.append(data, qsizetype(room));
+        qsizetype next = qsizetype(size);
         if (indicator != SQL_NO_TOTAL) {
-            qsizetype rest = qsizetype(indicator - room) + terminator;
-            if (rest % 2)
-                ++rest;
-            buffer.resize(std::max<qsizetype>(rest, 16));
-        } else if (buffer.size() < (1 << 20)) {
-            buffer.resize(buffer.size() * 4);
+            next = qsizetype(indicator - room) + terminator;
+            if (next % 2)
+                ++next;
+            next = std::max<qsizetype>(next, 16);
+        } else if (size < (1 << 20)) {
+            next = qsizetype(size) * 4;
         }
+        buffer.resize(next);
+        data = buffer.data();
+        size = SQLLEN(buffer.size());
     }
 }
-} // namespace
 
 void THstmt::readCell(int n, Cell& c)
 {
@@ -159,7 +164,7 @@ void THstmt::readCell(int n, Cell& c)
     case SQL_VARBINARY:
     case SQL_LONGVARBINARY: {
         QByteArray bytes;
-        if (readLong(h, n, SQL_C_BINARY, bytes)) {
+        if (readOdbcLong(h, n, SQL_C_BINARY, bytes)) {
             c.kind = Cell::Kind::Bytes;
             c.bytes = bytes;
         }
@@ -167,7 +172,7 @@ void THstmt::readCell(int n, Cell& c)
     }
     default: {   // text, decimal (kept exact as text) and anything else the driver can show as text
         QByteArray bytes;
-        if (readLong(h, n, SQL_C_WCHAR, bytes)) {
+        if (readOdbcLong(h, n, SQL_C_WCHAR, bytes)) {
             c.kind = Cell::Kind::Text;
             c.text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2);
         }
@@ -181,6 +186,15 @@ const THstmt::Cell& THstmt::cell(int n)
     column(n);
     if (!m_rowValid)
         throw EODBC({{QStringLiteral("24000"), 0, QStringLiteral("Invalid cursor state")}});
+    if (m_fetchMode == FetchMode::Block) {
+        Cell& c = m_cells[size_t(n - 1)];
+        quint64& stamp = m_cellRows[size_t(n - 1)];
+        if (stamp != m_rowSerial) {
+            m_block->read(m_stmt.get(), n, c);
+            stamp = m_rowSerial;
+        }
+        return c;
+    }
     // Read up to n in ascending order: some drivers only return columns after the last one read.
     while (m_cellsRead < n) {
         ++m_cellsRead;
@@ -225,8 +239,15 @@ double THstmt::ColumnAsFloat(int n)
     case Cell::Kind::Integer: return double(c.integer);
     case Cell::Kind::Float: return c.real;
     case Cell::Kind::Boolean: return c.boolean ? 1 : 0;
-    case Cell::Kind::Text:
-        return c.text.trimmed().isEmpty() ? 0.0 : convertToFieldType(c.text, TFieldType::ftFloat).toDouble();
+    case Cell::Kind::Text: {
+        const QStringView t = QStringView(c.text).trimmed();
+        if (t.isEmpty())
+            return 0.0;
+        // a decimal as the server writes it: what the general conversion tries first
+        bool ok = false;
+        const double d = t.toDouble(&ok);
+        return ok ? d : convertToFieldType(c.text, TFieldType::ftFloat).toDouble();
+    }
     default: return 0;
     }
 }
