@@ -20,7 +20,7 @@ LINE_LIMIT = 3200          # "about 3,000"
 ACCEPTED_UNIT_CYCLES = [
     {'data/dataset/DataSetWriter', 'data/dataset/TField', 'data/dataset/TwwOEDataSet'},
     {'data/odbc/THdbc', 'data/odbc/THstmt', 'data/odbc/THstmtBlock', 'data/odbc/THstmtCell'},
-    {'pricing/FormulaEvaluator', 'pricing/FormulaExpressionParser'},
+    {'pricing/formula/FormulaEvaluator', 'pricing/formula/FormulaExpressionParser'},
 ]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 

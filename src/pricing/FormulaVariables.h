@@ -1,5 +1,5 @@
 #pragma once
-#include "pricing/FormulaEvaluator.h"
+#include "pricing/formula/FormulaEvaluator.h"
 
 #include <QHash>
 #include <QString>

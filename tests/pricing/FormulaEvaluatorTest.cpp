@@ -1,4 +1,4 @@
-#include "pricing/FormulaEvaluator.h"
+#include "pricing/formula/FormulaEvaluator.h"
 
 #include <gtest/gtest.h>
 #include <optional>

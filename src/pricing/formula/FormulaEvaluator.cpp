@@ -1,5 +1,5 @@
-#include "pricing/FormulaEvaluator.h"
-#include "pricing/FormulaExpressionParser.h"
+#include "pricing/formula/FormulaEvaluator.h"
+#include "pricing/formula/FormulaExpressionParser.h"
 
 #include <QStringView>
 #include <algorithm>
