@@ -4,6 +4,7 @@
 #include <QVariant>
 
 class THstmt;
+struct SqlRow;
 
 // Generated INSERT and DELETE statements collected in a text buffer owned by the caller (each
 // statement ended by "; ") and sent to the database in batches on the given statement (the data
@@ -37,6 +38,8 @@ public:
     // Adds one row (pairs of column name and value, as sqlInsertValues takes them); a row with an
     // odd number of entries adds nothing.
     void add(const QVariantList& pairs);
+    // Adds a row made already (SqlRow.h); a row without values adds nothing.
+    void add(const SqlRow& row);
     bool isEmpty() const { return m_statements.empty(); }
     const QString& table() const { return m_table; }
     // The number of characters appendTo() appends.
@@ -46,7 +49,7 @@ public:
 
 private:
     struct Statement {
-        QVariantList names;   // the first row of the statement, whose column names it lists
+        QString names;        // the column names of the statement's rows
         QString text;         // "INSERT INTO t(names) VALUES (...),(...)" without the "; "
         int rows = 0;
     };

@@ -5,20 +5,7 @@
 
 #include <QHash>
 
-#include <initializer_list>
-#include <utility>
-
 namespace {
-
-QVariant date(const QDateTime& d)
-{
-    return d.isValid() ? QVariant(d) : QVariant(QMetaType::fromType<QDateTime>());
-}
-
-QVariant amount(Money m)
-{
-    return QVariant::fromValue(m);
-}
 
 // The column name of a literal, made once: the rows of a run repeat the same few dozen names.
 const QString& columnName(const char* literal)
@@ -30,200 +17,247 @@ const QString& columnName(const char* literal)
     return *it;
 }
 
-QVariantList pairs(std::initializer_list<std::pair<const char*, QVariant>> items)
-{
-    QVariantList list;
-    list.reserve(qsizetype(items.size() * 2));
-    for (const auto& [name, value] : items) {
-        list << columnName(name);
-        list << value;
+// Collects a row's columns as QVariants (names and values alternating).
+class PairsSink {
+public:
+    void add(const char* name, const QString& v) { put(name, v); }
+    void add(const char* name, int v) { put(name, v); }
+    void add(const char* name, double v) { put(name, v); }
+    void add(const char* name, Money v) { put(name, QVariant::fromValue(v)); }
+    // An invalid date-time, the empty date, is a NULL of its type.
+    void add(const char* name, const QDateTime& v)
+    {
+        put(name, v.isValid() ? QVariant(v) : QVariant(QMetaType::fromType<QDateTime>()));
     }
-    return list;
+    QVariantList list;
+
+private:
+    void put(const char* name, QVariant value)
+    {
+        list << columnName(name);
+        list << std::move(value);
+    }
+};
+
+template <class Sink>
+void prometFields(const TPrometRec& r, Sink& s)
+{
+    s.add("Kljuc", r.Kljuc);
+    s.add("Referent", r.Referent);
+    s.add("Oddelek", r.Oddelek);
+    s.add("Izdajatelj", r.Izdajatelj);
+    s.add("Prejemnik", r.Prejemnik);
+    s.add("Oseba3", r.Oseba3);
+    s.add("Datum", r.Datum);
+    s.add("PoslDog", r.PoslDog);
+    s.add("DatumDDV", r.DatumDDV);
+    s.add("DatumVal", r.DatumVal);
+    s.add("DniZaPlac", r.DniZaPlac);
+    s.add("Valuta", r.Valuta);
+    s.add("Tecaj", r.Tecaj);
+    s.add("PrejemnikZal", r.PrejemnikZal);
+    s.add("IzdajateljZal", r.IzdajateljZal);
+    s.add("PotrjeneCene", r.PotrjeneCene);
+    s.add("Vrednost", r.Vrednost);
+    s.add("VredValuta", r.VredValuta);
+    s.add("ZaPlacilo", r.ZaPlacilo);
+    s.add("Popust", r.Popust);
+    s.add("Davek", r.Davek);
+    s.add("DavekDDV", r.DavekDDV);
+    s.add("CenRazred", r.CenRazred);
+    s.add("NacProdaje", r.NacProdaje);
+    s.add("Knjizen", r.Knjizen);
+    s.add("Rabat", r.Rabat);
+    s.add("Transport", r.Transport);
+    s.add("Dajatve", r.Dajatve);
+    s.add("NepStr", r.NepStr);
+    s.add("VrDavek", r.VrDavek);
+    s.add("DatDokum1", r.DatDokum1);
+    s.add("DatDokum2", r.DatDokum2);
+    s.add("Dokument1", r.Dokument1);
+    s.add("Dokument2", r.Dokument2);
+    s.add("Dostava", r.Dostava);
+    s.add("Izjava", r.Izjava);
+    s.add("KontOseba", r.KontOseba);
+    s.add("KontOseba3", r.KontOseba3);
+    s.add("NacinPlac", r.NacinPlac);
+    s.add("NamenNak1", r.NamenNak1);
+    s.add("NamenNak2", r.NamenNak2);
+    s.add("NamenNak3", r.NamenNak3);
+    s.add("Oblika", r.Oblika);
+    s.add("OblikaFak", r.OblikaFak);
+    s.add("OblikaTL", r.OblikaTL);
+    s.add("Opomba", r.Opomba);
+    s.add("Sifra1", r.Sifra1);
+    s.add("Sifra2", r.Sifra2);
+    s.add("Sifra3", r.Sifra3);
+    s.add("SklicNaStev1", r.SklicNaStev1);
+    s.add("SklicNaStev2", r.SklicNaStev2);
+    s.add("UserSpre", r.UserSpre);
+    s.add("UserZap", r.UserZap);
+    s.add("KontoDB", r.KontoDB);
+}
+
+template <class Sink>
+void prometPozFields(const TPrometPozRec& p, Sink& s)
+{
+    s.add("Kljuc", p.Kljuc);
+    s.add("Poz", p.Poz);
+    s.add("Ident", p.Ident);
+    s.add("Naziv", p.Naziv);
+    s.add("EM", p.EM);
+    s.add("TS", p.TS);
+    s.add("Oddelek", p.Oddelek);
+    s.add("TSDDV", p.TSDDV);
+    s.add("DavekDDV", p.DavekDDV);
+    s.add("KontoKr", p.KontoKr);
+    s.add("Kolicina", p.Kolicina);
+    s.add("KolicinaTemp", p.KolicinaTemp);
+    s.add("Cena", p.Cena);
+    s.add("Rabat", p.Rabat);
+    s.add("Davek", p.Davek);
+    s.add("Dajatve", p.Dajatve);
+    s.add("VpCena2P", p.VpCena2P);
+    s.add("VpCenaP", p.VpCenaP);
+    s.add("MpCenaP", p.MpCenaP);
+    s.add("NepStr", p.NepStr);
+    s.add("Transport", p.Transport);
+    s.add("CenaZaVred", p.CenaZaVred);
+    s.add("CenaValuta", p.CenaValuta);
+    s.add("MPCena", p.MPCena);
+    s.add("VPCena", p.VPCena);
+    s.add("VPCena2", p.VPCena2);
+    s.add("VRDavek", p.VRDavek);
+    s.add("ProdCena", p.ProdCena);
+    s.add("VPoz", p.VPoz);
+    s.add("KolicPak", p.KolicPak);
+    s.add("Trosarina", p.Trosarina);
+    s.add("TrosarinaP", p.TrosarinaP);
+    s.add("FieldL", p.FieldL);
+    s.add("Garancija", p.Garancija);
+    s.add("Opomba", p.Opomba);
+    s.add("Poreklo", p.Poreklo);
+    s.add("StevPak", p.StevPak);
+    s.add("TipIzjavePoreklo", p.TipIzjavePoreklo);
+    s.add("UserSpre", p.UserSpre);
+    s.add("UserZap", p.UserZap);
+    s.add("VKljuc", p.VKljuc);
+}
+
+template <class Sink>
+void narocFields(const TNarocRec& r, Sink& s)
+{
+    s.add("Datum", r.Datum);
+    s.add("PoslDog", r.PoslDog);
+    s.add("Potrjeno", r.Potrjeno);
+    s.add("Referent", r.Referent);
+    s.add("Oddelek", r.Oddelek);
+    s.add("CenRazred", r.CenRazred);
+    s.add("NacProdaje", r.NacProdaje);
+    s.add("DniZaPlac", r.DniZaPlac);
+    s.add("DniZaVelj", r.DniZaVelj);
+    s.add("DatumVelj", r.DatumVelj);
+    s.add("Valuta", r.Valuta);
+    s.add("Kljuc", r.Kljuc);
+    s.add("Narocnik", r.Narocnik);
+    s.add("NacinPlac", r.NacinPlac);
+    s.add("Dostava", r.Dostava);
+    s.add("KontOseba", r.KontOseba);
+    s.add("KontOseba3", r.KontOseba3);
+    s.add("Prejemnik", r.Prejemnik);
+    s.add("UserSpre", r.UserSpre);
+    s.add("UserZap", r.UserZap);
+    s.add("DatDokum1", r.DatDokum1);
+    s.add("DatDokum2", r.DatDokum2);
+    s.add("Davek", r.Davek);
+    s.add("Dokument1", r.Dokument1);
+    s.add("Dokument2", r.Dokument2);
+    s.add("Izjava", r.Izjava);
+    s.add("Opomba", r.Opomba);
+    s.add("Popust", r.Popust);
+    s.add("RokDobave", r.RokDobave);
+    s.add("Vrednost", r.Vrednost);
+    s.add("ZaPlacilo", r.ZaPlacilo);
+}
+
+template <class Sink>
+void narocPozFields(const TNarocPozRec& p, Sink& s)
+{
+    s.add("Cena", p.Cena);
+    s.add("Davek", p.Davek);
+    s.add("EM", p.EM);
+    s.add("Ident", p.Ident);
+    s.add("Kljuc", p.Kljuc);
+    s.add("Kolicina", p.Kolicina);
+    s.add("KolicinaOdpr", p.KolicinaOdpr);
+    s.add("KolicPak", p.KolicPak);
+    s.add("Naziv", p.Naziv);
+    s.add("Opomba", p.Opomba);
+    s.add("Poz", p.Poz);
+    s.add("ProdCena", p.ProdCena);
+    s.add("Rabat", p.Rabat);
+    s.add("RokDobave", p.RokDobave);
+    s.add("Trosarina", p.Trosarina);
+    s.add("TrosarinaP", p.TrosarinaP);
+    s.add("TS", p.TS);
+    s.add("UserSpre", p.UserSpre);
+    s.add("UserZap", p.UserZap);
+    s.add("VKljuc", p.VKljuc);
+    s.add("VPoz", p.VPoz);
+}
+
+
+// The columns of a record as QVariants.
+template <class Rec>
+QVariantList pairsOf(const Rec& r, void (*fields)(const Rec&, PairsSink&))
+{
+    PairsSink sink;
+    sink.list.reserve(96);
+    fields(r, sink);
+    return std::move(sink.list);
+}
+
+// The row of a record as text; the names' text is made once for every kind of row.
+template <class Rec>
+SqlRow rowOf(const Rec& r, void (*fields)(const Rec&, SqlRowWriter&), void (*names)(const Rec&, SqlRowNames&))
+{
+    static const QString namesText = [&] {
+        SqlRowNames collected;
+        names(Rec{}, collected);
+        return collected.text();
+    }();
+    SqlRow row;
+    row.names = namesText;
+    row.values.reserve(namesText.size() * 2);
+    SqlRowWriter writer(row);
+    fields(r, writer);
+    writer.finish();
+    return row;
 }
 
 } // namespace
 
-QVariantList prometColumns(const TPrometRec& r)
+QVariantList prometColumns(const TPrometRec& r) { return pairsOf(r, prometFields<PairsSink>); }
+QVariantList prometPozColumns(const TPrometPozRec& p) { return pairsOf(p, prometPozFields<PairsSink>); }
+QVariantList narocColumns(const TNarocRec& r) { return pairsOf(r, narocFields<PairsSink>); }
+QVariantList narocPozColumns(const TNarocPozRec& p) { return pairsOf(p, narocPozFields<PairsSink>); }
+
+SqlRow prometRow(const TPrometRec& r)
 {
-    return pairs({
-        {"Kljuc", r.Kljuc},
-        {"Referent", r.Referent},
-        {"Oddelek", r.Oddelek},
-        {"Izdajatelj", r.Izdajatelj},
-        {"Prejemnik", r.Prejemnik},
-        {"Oseba3", r.Oseba3},
-        {"Datum", date(r.Datum)},
-        {"PoslDog", r.PoslDog},
-        {"DatumDDV", date(r.DatumDDV)},
-        {"DatumVal", date(r.DatumVal)},
-        {"DniZaPlac", r.DniZaPlac},
-        {"Valuta", r.Valuta},
-        {"Tecaj", r.Tecaj},
-        {"PrejemnikZal", r.PrejemnikZal},
-        {"IzdajateljZal", r.IzdajateljZal},
-        {"PotrjeneCene", r.PotrjeneCene},
-        {"Vrednost", amount(r.Vrednost)},
-        {"VredValuta", amount(r.VredValuta)},
-        {"ZaPlacilo", amount(r.ZaPlacilo)},
-        {"Popust", amount(r.Popust)},
-        {"Davek", amount(r.Davek)},
-        {"DavekDDV", amount(r.DavekDDV)},
-        {"CenRazred", r.CenRazred},
-        {"NacProdaje", r.NacProdaje},
-        {"Knjizen", r.Knjizen},
-        {"Rabat", r.Rabat},
-        {"Transport", r.Transport},
-        {"Dajatve", r.Dajatve},
-        {"NepStr", r.NepStr},
-        {"VrDavek", r.VrDavek},
-        {"DatDokum1", date(r.DatDokum1)},
-        {"DatDokum2", date(r.DatDokum2)},
-        {"Dokument1", r.Dokument1},
-        {"Dokument2", r.Dokument2},
-        {"Dostava", r.Dostava},
-        {"Izjava", r.Izjava},
-        {"KontOseba", r.KontOseba},
-        {"KontOseba3", r.KontOseba3},
-        {"NacinPlac", r.NacinPlac},
-        {"NamenNak1", r.NamenNak1},
-        {"NamenNak2", r.NamenNak2},
-        {"NamenNak3", r.NamenNak3},
-        {"Oblika", r.Oblika},
-        {"OblikaFak", r.OblikaFak},
-        {"OblikaTL", r.OblikaTL},
-        {"Opomba", r.Opomba},
-        {"Sifra1", r.Sifra1},
-        {"Sifra2", r.Sifra2},
-        {"Sifra3", r.Sifra3},
-        {"SklicNaStev1", r.SklicNaStev1},
-        {"SklicNaStev2", r.SklicNaStev2},
-        {"UserSpre", r.UserSpre},
-        {"UserZap", r.UserZap},
-        {"KontoDB", r.KontoDB},
-    });
+    return rowOf(r, prometFields<SqlRowWriter>, prometFields<SqlRowNames>);
 }
 
-QVariantList prometPozColumns(const TPrometPozRec& p)
+SqlRow prometPozRow(const TPrometPozRec& p)
 {
-    return pairs({
-        {"Kljuc", p.Kljuc},
-        {"Poz", p.Poz},
-        {"Ident", p.Ident},
-        {"Naziv", p.Naziv},
-        {"EM", p.EM},
-        {"TS", p.TS},
-        {"Oddelek", p.Oddelek},
-        {"TSDDV", p.TSDDV},
-        {"DavekDDV", p.DavekDDV},
-        {"KontoKr", p.KontoKr},
-        {"Kolicina", p.Kolicina},
-        {"KolicinaTemp", p.KolicinaTemp},
-        {"Cena", p.Cena},
-        {"Rabat", p.Rabat},
-        {"Davek", p.Davek},
-        {"Dajatve", p.Dajatve},
-        {"VpCena2P", p.VpCena2P},
-        {"VpCenaP", p.VpCenaP},
-        {"MpCenaP", p.MpCenaP},
-        {"NepStr", p.NepStr},
-        {"Transport", p.Transport},
-        {"CenaZaVred", p.CenaZaVred},
-        {"CenaValuta", p.CenaValuta},
-        {"MPCena", p.MPCena},
-        {"VPCena", p.VPCena},
-        {"VPCena2", p.VPCena2},
-        {"VRDavek", p.VRDavek},
-        {"ProdCena", p.ProdCena},
-        {"VPoz", p.VPoz},
-        {"KolicPak", p.KolicPak},
-        {"Trosarina", p.Trosarina},
-        {"TrosarinaP", p.TrosarinaP},
-        {"FieldL", p.FieldL},
-        {"Garancija", p.Garancija},
-        {"Opomba", p.Opomba},
-        {"Poreklo", p.Poreklo},
-        {"StevPak", p.StevPak},
-        {"TipIzjavePoreklo", p.TipIzjavePoreklo},
-        {"UserSpre", p.UserSpre},
-        {"UserZap", p.UserZap},
-        {"VKljuc", p.VKljuc},
-    });
+    return rowOf(p, prometPozFields<SqlRowWriter>, prometPozFields<SqlRowNames>);
 }
 
-QVariantList narocColumns(const TNarocRec& r)
+SqlRow narocRow(const TNarocRec& r)
 {
-    return pairs({
-        {"Datum", date(r.Datum)},
-        {"PoslDog", r.PoslDog},
-        {"Potrjeno", r.Potrjeno},
-        {"Referent", r.Referent},
-        {"Oddelek", r.Oddelek},
-        {"CenRazred", r.CenRazred},
-        {"NacProdaje", r.NacProdaje},
-        {"DniZaPlac", r.DniZaPlac},
-        {"DniZaVelj", r.DniZaVelj},
-        {"DatumVelj", date(r.DatumVelj)},
-        {"Valuta", r.Valuta},
-        {"Kljuc", r.Kljuc},
-        {"Narocnik", r.Narocnik},
-        {"NacinPlac", r.NacinPlac},
-        {"Dostava", r.Dostava},
-        {"KontOseba", r.KontOseba},
-        {"KontOseba3", r.KontOseba3},
-        {"Prejemnik", r.Prejemnik},
-        {"UserSpre", r.UserSpre},
-        {"UserZap", r.UserZap},
-        {"DatDokum1", date(r.DatDokum1)},
-        {"DatDokum2", date(r.DatDokum2)},
-        {"Davek", amount(r.Davek)},
-        {"Dokument1", r.Dokument1},
-        {"Dokument2", r.Dokument2},
-        {"Izjava", r.Izjava},
-        {"Opomba", r.Opomba},
-        {"Popust", amount(r.Popust)},
-        {"RokDobave", date(r.RokDobave)},
-        {"Vrednost", amount(r.Vrednost)},
-        {"ZaPlacilo", amount(r.ZaPlacilo)},
-    });
+    return rowOf(r, narocFields<SqlRowWriter>, narocFields<SqlRowNames>);
 }
 
-QVariantList narocPozColumns(const TNarocPozRec& p)
+SqlRow narocPozRow(const TNarocPozRec& p)
 {
-    return pairs({
-        {"Cena", p.Cena},
-        {"Davek", p.Davek},
-        {"EM", p.EM},
-        {"Ident", p.Ident},
-        {"Kljuc", p.Kljuc},
-        {"Kolicina", p.Kolicina},
-        {"KolicinaOdpr", p.KolicinaOdpr},
-        {"KolicPak", p.KolicPak},
-        {"Naziv", p.Naziv},
-        {"Opomba", p.Opomba},
-        {"Poz", p.Poz},
-        {"ProdCena", p.ProdCena},
-        {"Rabat", p.Rabat},
-        {"RokDobave", date(p.RokDobave)},
-        {"Trosarina", p.Trosarina},
-        {"TrosarinaP", p.TrosarinaP},
-        {"TS", p.TS},
-        {"UserSpre", p.UserSpre},
-        {"UserZap", p.UserZap},
-        {"VKljuc", p.VKljuc},
-        {"VPoz", p.VPoz},
-    });
-}
-
-void setKeyColumn(QVariantList& columns, const QString& key)
-{
-    for (qsizetype i = 0; i + 1 < columns.size(); i += 2) {
-        const QVariant& name = std::as_const(columns)[i];
-        const bool isKey = name.typeId() == QMetaType::QString
-            ? static_cast<const QString*>(name.constData())->compare(QLatin1String("Kljuc"), Qt::CaseInsensitive) == 0
-            : name.toString().compare(QLatin1String("Kljuc"), Qt::CaseInsensitive) == 0;
-        if (isKey) {
-            columns[i + 1] = key;
-            return;   // a row names each column once
-        }
-    }
+    return rowOf(p, narocPozFields<SqlRowWriter>, narocPozFields<SqlRowNames>);
 }

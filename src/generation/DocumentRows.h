@@ -1,4 +1,6 @@
 #pragma once
+#include "data/SqlRow.h"
+
 #include <QVariantList>
 
 struct TPrometRec;
@@ -6,14 +8,18 @@ struct TPrometPozRec;
 struct TNarocRec;
 struct TNarocPozRec;
 
-// The column names and values of the document rows, alternating name and value, in the order
-// of their INSERT statements (the form sqlInsertValues takes). Values: texts as QString, whole
-// numbers as int, amounts as Money, other numbers as double, dates as QDateTime (an invalid one, the
-// empty date, is written as NULL).
+// The rows the documents are written as: each record's columns in the order of their INSERT
+// statements, as text made once (SqlRow), the names shared by every row of a kind.
+SqlRow prometRow(const TPrometRec& r);
+SqlRow prometPozRow(const TPrometPozRec& p);
+SqlRow narocRow(const TNarocRec& r);
+SqlRow narocPozRow(const TNarocPozRec& p);
+
+// The same columns as names and values alternating (the form sqlInsertValues takes; sqlRowOf of
+// such a list gives the row above). Values: texts as QString, whole numbers as int, amounts as
+// Money, other numbers as double, date-times as QDateTime (an invalid one, the empty date, as a
+// NULL QDateTime).
 QVariantList prometColumns(const TPrometRec& r);
 QVariantList prometPozColumns(const TPrometPozRec& p);
 QVariantList narocColumns(const TNarocRec& r);
 QVariantList narocPozColumns(const TNarocPozRec& p);
-
-// Replaces the value of column "Kljuc" (case ignored; the first such column) in such a list.
-void setKeyColumn(QVariantList& columns, const QString& key);

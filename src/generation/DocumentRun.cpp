@@ -318,12 +318,12 @@ void DocumentRun::KreirajIzdRacDok(const QString& n)
             line.Rabat = templateLine.rabat;
         }
         CalcVredPromPoz(line, totals, osnova);
-        document.lines.push_back(prometPozColumns(line));
+        document.lines.push_back(prometPozRow(line));
     });
     setHeaderTotals(h, totals);
     if (lineWritten) {
         document.templateDate = templateDate();
-        document.header = prometColumns(h);
+        document.header = prometRow(h);
         document.setKey(takeDocumentKey(document.headerTable, e));
         h.Kljuc = document.key;
         m_group.documents.push_back(std::move(document));
@@ -391,12 +391,12 @@ void DocumentRun::KreirajNarocDok(const QString& n)
         }
         CalcVredPromPoz(line.Kolicina, line.Cena, line.Rabat, line.Davek, line.Trosarina, line.TrosarinaP, totals,
                         osnova);
-        document.lines.push_back(narocPozColumns(line));
+        document.lines.push_back(narocPozRow(line));
     });
     setHeaderTotals(h, totals);
     if (lineWritten) {
         document.templateDate = templateDate();
-        document.header = narocColumns(h);
+        document.header = narocRow(h);
         document.setKey(takeDocumentKey(document.headerTable, e));
         h.Kljuc = document.key;
         m_group.documents.push_back(std::move(document));

@@ -20,7 +20,7 @@ void PendingBatch::add(const PendingGroup& group)
 void PendingBatch::add(const PendingDocument& document)
 {
     SqlInsertRows& lines = rowsOf(m_lines, document.lineTable);
-    for (const QVariantList& line : document.lines)
+    for (const SqlRow& line : document.lines)
         lines.add(line);
     if (!document.templateDate.isEmpty()) {
         m_updates += QLatin1String("UPDATE Obdrac SET DatZadFak = '");

@@ -1,13 +1,11 @@
 #include "generation/PendingDocument.h"
 
-#include "generation/DocumentRows.h"
-
 void PendingDocument::setKey(const QString& newKey)
 {
     key = newKey;
-    for (QVariantList& line : lines)
-        setKeyColumn(line, newKey);
-    setKeyColumn(header, newKey);
+    for (SqlRow& line : lines)
+        line.setKey(newKey);
+    header.setKey(newKey);
 }
 
 QString PendingDocument::logLine() const

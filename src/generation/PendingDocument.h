@@ -1,12 +1,13 @@
 #pragma once
+#include "data/SqlRow.h"
+
 #include <QString>
-#include <QVariantList>
 #include <vector>
 
 // One complete document of a generation run, kept until it is in the database: its lines, the
-// date its template gets as its last-document date and its header, the rows as column lists
-// (DocumentRows.h), so that the statements can be written again under another key if the key
-// turns out to be taken when the document is written (PendingBatch makes the statements).
+// date its template gets as its last-document date and its header, the rows as their INSERT
+// values made once (DocumentRows.h), which take another key in place if the key turns out to be
+// taken when the document is written (PendingBatch makes the statements).
 struct PendingDocument {
     QString headerTable;      // "Promet" or "Naroc"
     QString lineTable;        // "PrometPoz" or "NarocPoz"
@@ -15,9 +16,9 @@ struct PendingDocument {
     QString key;              // the document key
     QString templateKey;
     QString partner;
-    std::vector<QVariantList> lines;   // in position order
+    std::vector<SqlRow> lines;   // in position order
     QString templateDate;     // the template's new DatZadFak as an SQL date text (DateToStrSQL)
-    QVariantList header;
+    SqlRow header;
 
     // Gives the document another key (lines and header).
     void setKey(const QString& newKey);

@@ -2,6 +2,8 @@
 #include "data/core/SqlLiterals.h"
 #include <gtest/gtest.h>
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <limits>
 
 namespace {
@@ -143,3 +145,35 @@ INSTANTIATE_TEST_SUITE_P(Locales, SqlLiterals, testing::ValuesIn(localeSettings)
                          [](const testing::TestParamInfo<LocaleSetting>& info) { return std::string(info.param.name); });
 
 } // namespace
+
+// Every number is its 15 significant digits correctly rounded, whichever way the text is made:
+// the digits printf rounds to 15 read back as the same number as the text written.
+TEST(SqlLiteralsFloat, FifteenDigitsOfAnyValue)
+{
+    std::mt19937_64 random(20261209);
+    std::uniform_int_distribution<int> cents(-10000000, 10000000);
+    std::uniform_int_distribution<int> scale(0, 6);
+    for (int i = 0; i < 300000; ++i) {
+        double value;
+        switch (i % 3) {
+        case 0: {   // any bit pattern that is a finite number
+            const std::uint64_t bits = random();
+            std::memcpy(&value, &bits, sizeof value);
+            if (!std::isfinite(value))
+                continue;
+            break;
+        }
+        case 1:   // prices, quantities and rates with a few decimals
+            value = cents(random) / std::pow(10.0, scale(random));
+            break;
+        default:   // what the computations with them give
+            value = cents(random) / 100.0 * (cents(random) / 10000.0) * 1.22;
+            break;
+        }
+        char expected[40];
+        std::snprintf(expected, sizeof expected, "%.14e", value);
+        const QByteArray text = FloatToStrSQL(value).toLatin1();
+        ASSERT_EQ(std::strtod(text.constData(), nullptr), std::strtod(expected, nullptr))
+            << text.constData() << " for " << expected;
+    }
+}

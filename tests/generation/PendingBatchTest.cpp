@@ -15,8 +15,8 @@ PendingDocument document(const QString& key, const QString& templateKey, int lin
     d.templateKey = templateKey;
     d.templateDate = "2004/03/31";
     for (int p = 1; p <= lines; ++p)
-        d.lines.push_back({QString("Kljuc"), key, QString("Poz"), p});
-    d.header = {QString("Kljuc"), key, QString("Prejemnik"), QString("Kupec d'Or")};
+        d.lines.push_back(sqlRowOf({QString("Kljuc"), key, QString("Poz"), p}));
+    d.header = sqlRowOf({QString("Kljuc"), key, QString("Prejemnik"), QString("Kupec d'Or")});
     return d;
 }
 
