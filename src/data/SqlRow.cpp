@@ -5,6 +5,7 @@
 #include "data/SqlUpdate.h"
 
 #include <charconv>
+#include <string>
 
 namespace {
 bool isKeyName(QStringView name)
@@ -28,59 +29,75 @@ void SqlRow::setKey(QStringView key)
     keyLength = literal.size();
 }
 
-SqlRowWriter::SqlRowWriter(SqlRow& row) : m_row(row), m_out(row.values)
+namespace {
+// The values are written into one buffer of UTF-16 units and become the row's text at once (a run
+// writes hundreds of thousands of values).
+std::u16string& rowBuffer()
+{
+    thread_local std::u16string buffer;
+    return buffer;
+}
+} // namespace
+
+SqlRowWriter::SqlRowWriter(SqlRow& row) : m_row(row), m_out(rowBuffer())
 {
     m_row.keyAt = -1;
     m_row.keyLength = 0;
     m_out.clear();
-    m_out += QLatin1Char('(');
+    m_out += u'(';
 }
 
 void SqlRowWriter::finish()
 {
-    m_out += QLatin1Char(')');
+    m_out += u')';
+    m_row.values = QString(reinterpret_cast<const QChar*>(m_out.data()), qsizetype(m_out.size()));
+    m_out.clear();
+}
+
+void SqlRowWriter::put(QStringView text)
+{
+    m_out.append(text.utf16(), size_t(text.size()));
 }
 
 void SqlRowWriter::next(bool isKey)
 {
     if (!m_first)
-        m_out += QLatin1Char(',');
+        m_out += u',';
     m_first = false;
     // A row names each column once: only the first key column counts.
     m_keyOpen = isKey && m_row.keyAt < 0;
     if (m_keyOpen)
-        m_row.keyAt = m_out.size();
+        m_row.keyAt = qsizetype(m_out.size());
 }
 
 void SqlRowWriter::latin1(const char* chars, int length)
 {
-    m_out += QLatin1StringView(chars, length);
+    for (int i = 0; i < length; ++i)
+        m_out += char16_t(static_cast<unsigned char>(chars[i]));
 }
 
 void SqlRowWriter::null()
 {
-    m_out += QLatin1StringView("null");
+    m_out += u"null";
 }
 
 void SqlRowWriter::quoted(QStringView text)
 {
-    m_out += QLatin1Char('\'');
-    if (!text.contains(QLatin1Char('\''))) {
-        m_out += text;
-    } else {
-        for (const QChar c : text) {
-            if (c == QLatin1Char('\''))
-                m_out += c;
+    m_out += u'\'';
+    const char16_t* const end = text.utf16() + text.size();
+    for (const char16_t* u = text.utf16(); u != end; ++u) {
+        const char16_t c = *u;
+        if (c == u'\'')
             m_out += c;
-        }
+        m_out += c;
     }
-    m_out += QLatin1Char('\'');
+    m_out += u'\'';
 }
 
 void SqlRowWriter::close()
 {
     if (m_keyOpen)
-        m_row.keyLength = m_out.size() - m_row.keyAt;
+        m_row.keyLength = qsizetype(m_out.size()) - m_row.keyAt;
     m_keyOpen = false;
 }
 
@@ -110,7 +127,7 @@ void SqlRowWriter::add(const char* name, double number)
 void SqlRowWriter::add(const char* name, Money amount)
 {
     next(isKeyName(name));
-    m_out += amount.toString();
+    put(amount.toString());
     close();
 }
 
@@ -120,9 +137,9 @@ void SqlRowWriter::add(const char* name, const QDateTime& dateTime)
     if (!dateTime.isValid() || isZeroDateValue(QVariant(dateTime))) {
         null();
     } else {
-        m_out += QLatin1Char('\'');
-        m_out += DateTimeToStrSQL(dateTime);
-        m_out += QLatin1Char('\'');
+        m_out += u'\'';
+        put(DateTimeToStrSQL(dateTime));
+        m_out += u'\'';
     }
     close();
 }
@@ -135,10 +152,10 @@ void SqlRowWriter::add(const QString& name, const QVariant& v)
     } else if (v.typeId() == QMetaType::QString) {
         quoted(*static_cast<const QString*>(v.constData()));
     } else if (v.metaType() == QMetaType::fromType<Money>()) {
-        m_out += static_cast<const Money*>(v.constData())->toString();
+        put(static_cast<const Money*>(v.constData())->toString());
     } else if (isIntegerValue(v)) {
         if (v.typeId() == QMetaType::ULongLong) {
-            m_out += v.toString();
+            put(v.toString());
         } else {
             char digits[24];
             latin1(digits, int(std::to_chars(digits, digits + sizeof digits, v.toLongLong()).ptr - digits));
@@ -152,9 +169,9 @@ void SqlRowWriter::add(const QString& name, const QVariant& v)
             null();
         } else {
             const QDateTime dt = v.typeId() == QMetaType::QDate ? QDateTime(v.toDate(), QTime(0, 0)) : v.toDateTime();
-            m_out += QLatin1Char('\'');
-            m_out += DateTimeToStrSQL(dt);
-            m_out += QLatin1Char('\'');
+            m_out += u'\'';
+            put(DateTimeToStrSQL(dt));
+            m_out += u'\'';
         }
     } else {
         null();

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariantList>
 
+#include <string>
+
 // One row of a generated INSERT as text, made once and kept until it is sent: its column names
 // ("Kljuc,Poz,...", shared by the rows of one kind) and its values ("('041000001',1,...)"), in
 // the forms sqlInsertValues writes. The position of the key column's value is kept, so that the
@@ -26,8 +28,9 @@ struct SqlRow {
 // "'yyyy/mm/dd hh:nn:ss'" and an invalid or zero date-time as null.
 class SqlRowWriter {
 public:
+    // One writer at a time (they share a buffer); the row's values are set by finish().
     explicit SqlRowWriter(SqlRow& row);
-    // Closes the row's parentheses.
+    // Closes the row's parentheses and gives the row its values.
     void finish();
 
     void add(const char* name, QStringView text);
@@ -45,9 +48,10 @@ private:
     void quoted(QStringView text);
     void latin1(const char* chars, int length);
     void null();
+    void put(QStringView text);
 
     SqlRow& m_row;
-    QString& m_out;
+    std::u16string& m_out;
     bool m_first = true;
     bool m_keyOpen = false;
 };

@@ -228,7 +228,6 @@ SqlRow rowOf(const Rec& r, void (*fields)(const Rec&, SqlRowWriter&), void (*nam
     }();
     SqlRow row;
     row.names = namesText;
-    row.values.reserve(namesText.size() * 2);
     SqlRowWriter writer(row);
     fields(r, writer);
     writer.finish();
