@@ -305,7 +305,12 @@ int main(int argc, char** argv)
     callbacks.logLine = [&](const QString&) { ++logLines; };
     callbacks.beforeCommit = [&] {
         ++batches;
-        batchStatements += std::uint64_t(DataSif->UpdateHstmt.SQL().count(QStringLiteral("; ")));
+        // "; " ends every statement of a batch (counted by hand: the counting is inside the
+        // measured run, and QString::count of a text is slow)
+        const QString& sql = DataSif->UpdateHstmt.SQL();
+        const char16_t* u = QStringView(sql).utf16();
+        for (qsizetype i = 0; i + 1 < sql.size(); ++i)
+            batchStatements += u[i] == u';' && u[i + 1] == u' ';
     };
 
     if (o.compare) {

@@ -8,6 +8,7 @@
 #include <clocale>
 #include <string>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <memory>
 
 class OdbcStatement : public ::testing::Test {
@@ -418,4 +419,29 @@ TEST_F(OdbcStatement, ColumnShapeReusedOnlyForTheSameColumns)
     EXPECT_EQ(q.ColFieldType(1), TFieldType::ftSmallint);
     ASSERT_TRUE(q.FetchNext());
     EXPECT_EQ(q.ColumnAsInteger(1), 10);
+}
+
+// Decimals of every shape read as numbers exactly as their text converts (the plain ones take a
+// shorter way than the others).
+TEST_F(OdbcStatement, DecimalColumnsReadAsTheirTextConverts)
+{
+    THstmt q(&db);
+    q.ExecDirect("SELECT v, CAST(v AS text) FROM (VALUES (CAST(0.82 AS numeric)), (-12.5), (-0.0), (3), (0.1), "
+                 "(123456789.123456789), (99999999999999999999.99999), (-0.000000000000000000123), (1e30), "
+                 "(CAST('NaN' AS numeric))) AS t(v) UNION ALL "
+                 "SELECT r, CAST(r AS text) FROM (SELECT round(CAST(random() - 0.5 AS numeric) * power(CAST(10 AS numeric), i % 12), i % 9) AS r "
+                 "FROM generate_series(1, 3000) AS i) AS s");
+    int rows = 0;
+    while (q.FetchNext()) {
+        const QString text = q.ColumnAsString(2);
+        bool ok = false;
+        const double expected = text.toDouble(&ok);
+        const double read = q.ColumnAsFloat(1);
+        if (std::isnan(expected))
+            EXPECT_TRUE(std::isnan(read)) << text.toStdString();
+        else
+            EXPECT_EQ(read, expected) << text.toStdString();
+        ++rows;
+    }
+    EXPECT_EQ(rows, 3010);
 }

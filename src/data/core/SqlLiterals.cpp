@@ -3,7 +3,6 @@
 #include <cmath>
 #include <algorithm>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 namespace {
@@ -104,22 +103,14 @@ int floatToSqlChars(double value, char* out)
         return int(std::to_chars(out, out + 32, static_cast<long long>(value)).ptr - out);
 
     // 15 significant digits, correctly rounded, locale-independent: "-d.dddddddddddddde+XX".
-    // The shortest text that reads back as the value is much cheaper to make; when it has at most
-    // 15 digits it is that rounding too (the value lies within half a unit of its last place of
-    // it, less than half a step of 15 digits), so the slower rounding is needed only for the
-    // values that take 16 or 17 digits and for the subnormal ones (whose units are coarser).
     char text[40];
-    const char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
-    const char* const e = std::find(static_cast<const char*>(text), end, 'e');
-    if (e - text > (text[0] == '-' ? 17 : 16) || std::fabs(value) < std::numeric_limits<double>::min())
-        end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14).ptr;
+    const char* const end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14).ptr;
     const bool negative = text[0] == '-';
     const char* p = text + (negative ? 1 : 0);
     char digits[20];
     int count = 0;
-    digits[count++] = *p++;
-    if (*p == '.')   // a single digit has none
-        ++p;
+    digits[count++] = *p;
+    p += 2;   // the digit and the point
     while (p < end && *p != 'e')
         digits[count++] = *p++;
     int exponent = 0;

@@ -9,6 +9,9 @@
 #include <QTime>
 #include <sqlext.h>
 
+#include <charconv>
+#include <optional>
+
 const THstmt::ColumnInfo& THstmt::column(int n) const
 {
     if (n < 1 || n > int(m_columns.size()))
@@ -232,6 +235,39 @@ QString THstmt::ColumnAsString(int n)
     return QString();
 }
 
+namespace {
+// The value of a plain decimal ("-12.5", "0.82", "3"): only digits, at most one point and a
+// leading minus; nothing else (no exponent, blanks or signs elsewhere). Such a text is read
+// without the locale-aware conversion, to the same correctly rounded double.
+std::optional<double> plainDecimal(QStringView text)
+{
+    char chars[40];
+    const qsizetype n = text.size();
+    if (n == 0 || n >= qsizetype(sizeof chars))
+        return std::nullopt;
+    bool point = false;
+    bool digit = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text.utf16()[i];
+        if (c >= u'0' && c <= u'9') {
+            digit = true;
+        } else if (c == u'.' && !point) {
+            point = true;
+        } else if (!(c == u'-' && i == 0)) {
+            return std::nullopt;
+        }
+        chars[i] = char(c);
+    }
+    if (!digit)
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(chars, chars + n, value);
+    if (error != std::errc() || end != chars + n)
+        return std::nullopt;
+    return value;
+}
+} // namespace
+
 double THstmt::ColumnAsFloat(int n)
 {
     const Cell& c = cell(n);
@@ -244,6 +280,8 @@ double THstmt::ColumnAsFloat(int n)
         if (t.isEmpty())
             return 0.0;
         // a decimal as the server writes it: what the general conversion tries first
+        if (const std::optional<double> plain = plainDecimal(t))
+            return *plain;
         bool ok = false;
         const double d = t.toDouble(&ok);
         return ok ? d : convertToFieldType(c.text, TFieldType::ftFloat).toDouble();
