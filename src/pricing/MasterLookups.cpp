@@ -61,6 +61,7 @@ std::unique_ptr<RunCache> g_runCache;
 int g_runCacheDepth = 0;
 quint64 g_runSerial = 0;   // the number of the last run whose cache was made
 bool g_runCacheEnabled = true;
+int g_preloadWindow = LookupRunCache::MaxPreloadPartners;
 
 template <class Rec>
 QHash<QString, std::optional<Rec>>* runCacheOf()
@@ -505,10 +506,12 @@ void LookupRunCache::preloadPartners(const QStringList& names)
     QSet<QString> seen;
     for (const QString& n : names)
         if (!n.isEmpty() && !seen.contains(n)) {
+            if (wanted.size() >= g_preloadWindow)
+                break;   // past the window: asked for by FindSubj (or in the next window)
             seen.insert(n);
             wanted << n;
         }
-    if (wanted.isEmpty() || wanted.size() > MaxPreloadPartners)
+    if (wanted.isEmpty())
         return;
     guardRoutine(QStringLiteral("FindSubj"), "qQueryFind", [&] {
         THstmt& q = dataModule().qQueryFind;
@@ -543,7 +546,9 @@ void LookupRunCache::preloadContracts(const QStringList& names, const QString& p
             if (!contracts.contains(keyOf(n)) && mayHaveContractRows(n, preIzd))
                 wanted << n;
         }
-    if (wanted.isEmpty() || wanted.size() > MaxContractSubjects)
+    if (wanted.size() > MaxContractSubjects)
+        wanted.resize(MaxContractSubjects);   // the rest: the next window, or their own statements
+    if (wanted.isEmpty())
         return;
     QHash<QString, std::vector<SubjCenikRow>> rows;
     QSet<QString> unsure;   // loose keys of names the server matched otherwise than as written
@@ -575,10 +580,68 @@ void LookupRunCache::preloadContracts(const QStringList& names, const QString& p
         if (unsure.contains(looseKey(n)))
             continue;
         std::vector<SubjCenikRow> own = rows.take(n);
+        if (g_runCache->contractRows + qsizetype(own.size()) > MaxEntries)
+            continue;   // more rows than the cache keeps: read on their own when needed
         g_runCache->contractRows += qsizetype(own.size());
         contracts.insert(keyOf(n), std::move(own));
     }
 }
+
+void LookupRunCache::preloadItems(const QStringList& idents)
+{
+    if (!g_runCache)
+        return;
+    auto& ms = g_runCache->ms;
+    QStringList wanted;
+    QSet<QString> seen;
+    for (const QString& ident : idents)
+        if (!ident.isEmpty() && !ident.contains(QLatin1Char('%')) && !ms.contains(ident) && !seen.contains(ident)) {
+            seen.insert(ident);
+            wanted << ident;
+        }
+    // Within the cache's cap: the codes past it are read by FindMS (which starts the cache anew).
+    wanted.resize(qBound(qsizetype(0), qsizetype(MaxEntries) - ms.size(), wanted.size()));
+    for (qsizetype from = 0; from < wanted.size(); from += MaxPreloadItems) {
+        const QStringList window = wanted.mid(from, MaxPreloadItems);
+        const bool ok = guardRoutine(QStringLiteral("FindVrstaMS"), "qQueryFind", false, [&] {
+            THstmt& q = dataModule().qQueryFind;
+            try {
+                run(q, sqlFindMSIn(window));
+                const auto fields = msRecFields();
+                const int identColumn = int(fields.size()) + 1;
+                QHash<QString, TMSRec> found;
+                QSet<QString> twice;
+                while (q.FetchNext()) {
+                    TMSRec rec;
+                    readRow(q, fields, rec);   // the columns in order, then the code matched
+                    const QString ident = q.ColumnAsString(identColumn);
+                    if (!seen.contains(ident))
+                        continue;   // matched ignoring case or trailing blanks: FindMS asks
+                    if (found.contains(ident)) {
+                        twice.insert(ident);   // which row FindMS would take is the server's choice
+                        continue;
+                    }
+                    rec.Key = ident;
+                    found.insert(ident, std::move(rec));
+                }
+                q.Close();
+                for (const QString& ident : window)
+                    if (!twice.contains(ident))
+                        if (auto it = found.find(ident); it != found.end())
+                            ms.insert(ident, std::optional<TMSRec>(std::move(*it)));
+                return true;
+            } catch (...) {
+                q.Close();
+                throw;
+            }
+        });
+        if (!ok)
+            return;   // the rest are read one by one
+    }
+}
+
+int LookupRunCache::preloadWindow() { return g_preloadWindow; }
+void LookupRunCache::setPreloadWindow(int partners) { g_preloadWindow = qBound(1, partners, MaxPreloadPartners); }
 
 QString LookupRunCache::contractListSide(const QString& side)
 {
