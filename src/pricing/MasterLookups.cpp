@@ -49,6 +49,10 @@ struct RunCache {
     QHash<RateKey, double> rates;
     QHash<ContractKey, std::vector<SubjCenikRow>> contracts;   // subject and side -> its rows
     qsizetype contractRows = 0;                                 // rows kept in contracts
+    // The rows of the partners of the window at hand (preloadContracts), apart from contracts,
+    // so that the subjects read on their own (partner types) do not push them out, nor they those.
+    QHash<ContractKey, std::vector<SubjCenikRow>> preloadedContracts;
+    qsizetype preloadedContractRows = 0;
     // The subjects known to have no rows on a side (so asked for without a statement).
     QSet<ContractKey> withoutContracts;
     // The parameter row's texts as a run first read them.
@@ -334,6 +338,9 @@ const std::vector<SubjCenikRow>* contractRowsOf(const QString& subjekt, const QS
 {
     static const std::vector<SubjCenikRow> none;
     ContractKey key{subjekt, preIzd};
+    const auto preloaded = g_runCache->preloadedContracts.constFind(key);
+    if (preloaded != g_runCache->preloadedContracts.constEnd())
+        return &*preloaded;
     auto& contracts = g_runCache->contracts;
     const auto it = contracts.constFind(key);
     if (it != contracts.constEnd())
@@ -536,18 +543,28 @@ void LookupRunCache::preloadContracts(const QStringList& names, const QString& p
 {
     if (!g_runCache)
         return;
-    auto& contracts = g_runCache->contracts;
+    auto& preloaded = g_runCache->preloadedContracts;
     const auto keyOf = [&](const QString& subjekt) { return ContractKey{subjekt, preIzd}; };
     QStringList wanted;
-    QSet<QString> seen;
+    QSet<QString> seen;   // the first MaxContractSubjects names: the rest are asked for on their own
     for (const QString& n : names)
         if (!n.isEmpty() && !seen.contains(n)) {
+            if (seen.size() >= MaxContractSubjects)
+                break;
             seen.insert(n);
-            if (!contracts.contains(keyOf(n)) && mayHaveContractRows(n, preIzd))
+            if (!preloaded.contains(keyOf(n)) && !g_runCache->contracts.contains(keyOf(n))
+                && mayHaveContractRows(n, preIzd))
                 wanted << n;
         }
-    if (wanted.size() > MaxContractSubjects)
-        wanted.resize(MaxContractSubjects);   // the rest: the next window, or their own statements
+    // The partners of the window before on this side that this one does not name make room.
+    for (auto it = preloaded.begin(); it != preloaded.end();) {
+        if (it.key().preIzd == preIzd && !seen.contains(it.key().subjekt)) {
+            g_runCache->preloadedContractRows -= qsizetype(it->size());
+            it = preloaded.erase(it);
+        } else {
+            ++it;
+        }
+    }
     if (wanted.isEmpty())
         return;
     QHash<QString, std::vector<SubjCenikRow>> rows;
@@ -569,21 +586,14 @@ void LookupRunCache::preloadContracts(const QStringList& names, const QString& p
     });
     if (!ok)
         return;
-    qsizetype count = 0;
-    for (const auto& r : std::as_const(rows))
-        count += qsizetype(r.size());
-    if (contracts.size() + wanted.size() > MaxContractSubjects || g_runCache->contractRows + count > MaxEntries) {
-        contracts.clear();
-        g_runCache->contractRows = 0;
-    }
     for (const QString& n : std::as_const(wanted)) {
         if (unsure.contains(looseKey(n)))
             continue;
         std::vector<SubjCenikRow> own = rows.take(n);
-        if (g_runCache->contractRows + qsizetype(own.size()) > MaxEntries)
+        if (g_runCache->preloadedContractRows + qsizetype(own.size()) > MaxEntries)
             continue;   // more rows than the cache keeps: read on their own when needed
-        g_runCache->contractRows += qsizetype(own.size());
-        contracts.insert(keyOf(n), std::move(own));
+        g_runCache->preloadedContractRows += qsizetype(own.size());
+        preloaded.insert(keyOf(n), std::move(own));
     }
 }
 

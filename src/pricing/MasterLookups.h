@@ -76,7 +76,9 @@ struct SubjCenikRow {
 // the server, by FindSubjCenikFirst. The subjects that have rows at all are read once per side,
 // so that a partner without contract rows costs no statement (and, remembered, no search when
 // asked again). The rows of at most MaxContractSubjects subjects (and LookupRunCache::MaxEntries
-// rows) are kept, and at most LookupRunCache::MaxEntries subjects without rows are remembered.
+// rows) are kept, besides those of the partners preloaded last (LookupRunCache::preloadContracts,
+// as many again at most), and at most LookupRunCache::MaxEntries subjects without rows are
+// remembered.
 // Error-log operation "FindSubjCenik".
 std::pair<int, SubjCenikRow> FindSubjCenikRow(const std::vector<std::pair<QString, QString>>& pairs,
                                               const QString& preIzd);
@@ -159,10 +161,11 @@ public:
     // other name (and for the names past the window). Nothing outside a run. Failures are logged
     // as "FindSubj" (FindSubj then asks as usual).
     static void preloadPartners(const QStringList& names);
-    // Reads the contract price-list rows of the side for the partners of the names (those that
-    // have rows on it and whose rows are not kept yet; the first MaxContractSubjects of them, and
-    // as many as the kept rows' cap takes) in one statement, so that the prices of their
-    // documents need no statement per partner; the others are asked for on their own. A partner
+    // Reads the contract price-list rows of the side for the partners of the names (of the first
+    // MaxContractSubjects distinct names, those that have rows on it and whose rows are not kept
+    // yet, as many as MaxEntries rows take) in one statement, so that the prices of their
+    // documents need no statement per partner; they replace the rows preloaded before on the
+    // side (of the partners that the names leave out); the others are asked for on their own. A partner
     // whose rows the server matched only ignoring case or trailing blanks is left to be asked on
     // its own. Nothing outside a run; failures are logged as "FindSubjCenik".
     static void preloadContracts(const QStringList& names, const QString& preIzd);
