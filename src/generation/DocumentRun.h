@@ -15,8 +15,9 @@
 //
 // The due templates are read on qQuery0 in key order, a block of DueTemplatesBlock at a time
 // (each block read whole into memory, with its items preloaded, before its documents are built;
-// its partners are preloaded a window at a time, just before their documents). For every template of a block and every partner it stands for (a partner-type
-// template: every partner of that type, read on qQuery1, in name order), a document is built
+// its partners are preloaded a window at a time, just before their documents). For every
+// template of a block and every partner it stands for (a partner-type template: every partner of
+// that type, read on qQuery1, in name order), a document is built
 // from the template's lines (read on qQuery2), priced and valued, and kept with the update of the
 // template's last-document date until it is written. A document's number is drawn only once it is
 // known to be written (it has a line whose item exists), so that the numbers of a business event

@@ -157,7 +157,8 @@ TEST_F(ReliabilityTest, FailingPreloadsAreLoggedAndTheRunGoesOn)
     EXPECT_EQ(count("PrometPoz", "Ident = 'T-STOR' AND Cena = 33"), 2);   // Alfa's contract price, asked alone
     const QStringList log = GenerationDatabase::errorLog();
     for (const char* operation : {"FindSubj: ", "FindSubjCenik: ", "FindVrstaMS: "})
-        EXPECT_EQ(log.filter(operation).filter("seznam zavrnjen").size(), 1) << operation << log.join("\n").toStdString();
+        EXPECT_EQ(log.filter(operation).filter("seznam zavrnjen").size(), 1)
+            << operation << log.join("\n").toStdString();
 }
 
 // A document the database refuses is reported (run log, error log, result) and not written; its
