@@ -18,6 +18,7 @@
 #include "pricing/PriceDetermination.h"
 #include "pricing/PrometRec.h"
 
+#include <QMap>
 #include <QSet>
 #include <QtMath>
 
@@ -139,42 +140,33 @@ void DocumentRun::runTemplates(TemplateKind kind)
         if (!block.empty())
             last = block.back().kljuc;
         // The partners of a partner type, read for the block's templates of that kind before
-        // anything is built; then the partners of the block's templates in one statement: all
-        // the templates' own partners and as many partners of types as the run cache takes.
-        QStringList partners;
-        QSet<QString> distinct;
+        // anything is built. The block's partners, in the order their documents are built, are
+        // preloaded a window at a time just before their documents (see enterPartner).
+        m_blockPartners.clear();
         for (TemplateRow& t : block) {
+            const QString contractSide = LookupRunCache::contractListSide(priceSide(kind, t));
             if (t.tip != QLatin1String("T")) {
-                partners << t.subjekt;
-                distinct.insert(t.subjekt);
+                m_blockPartners.push_back(BlockPartner{t.subjekt, contractSide});
                 continue;
             }
             q1.Close();
             q1.setSQL(partnersOfTypeSelect(t.subjekt));
             executeOrRaise(q1);
-            while (q1.FetchNext())
+            while (q1.FetchNext()) {
                 t.partnersOfType << q1.ColumnAsString(1);
+                m_blockPartners.push_back(BlockPartner{t.partnersOfType.back(), contractSide});
+            }
             q1.Close();
         }
-        for (const TemplateRow& t : block)
-            for (const QString& p : t.partnersOfType)
-                if (distinct.contains(p) || distinct.size() < LookupRunCache::MaxPreloadPartners) {
-                    distinct.insert(p);
-                    partners << p;
-                }
-        LookupRunCache::preloadPartners(partners);
-        // Their contract prices, on the side at which their documents are priced.
-        QHash<QString, QStringList> bySide;
-        for (const TemplateRow& t : block) {
-            QStringList& names = bySide[priceSide(kind, t)];
-            if (t.tip != QLatin1String("T"))
-                names << t.subjekt;
-            else
-                names << t.partnersOfType;
-        }
-        for (auto it = bySide.cbegin(); it != bySide.cend(); ++it)
-            LookupRunCache::preloadContracts(it.value(), LookupRunCache::contractListSide(it.key()));
+        m_nextPartner = 0;
+        m_windowEnd = 0;
         readBlockLines(block);
+        // The items of the block's lines, those the run has not read yet.
+        QStringList idents;
+        for (const TemplateRow& t : block)
+            for (const TemplateLine& l : m_blockLines.value(t.kljuc))
+                idents << l.ident;
+        LookupRunCache::preloadItems(idents);
         for (TemplateRow& t : block) {
             ++count;
             m_template = std::move(t);
@@ -208,8 +200,43 @@ QString DocumentRun::priceSide(TemplateKind kind, const TemplateRow& t)
     return t.poslDogTip == QLatin1String("P") ? QStringLiteral("I") : QStringLiteral("P");
 }
 
+void DocumentRun::enterPartner(const QString& partner)
+{
+    if (m_nextPartner >= m_windowEnd)
+        preloadPartnerWindow(m_nextPartner);
+    // The documents are built in the order of m_blockPartners (were it otherwise, the look-ups
+    // of a partner not preloaded would simply ask the server).
+    Q_ASSERT(m_nextPartner >= m_blockPartners.size() || m_blockPartners[m_nextPartner].name == partner);
+    ++m_nextPartner;
+}
+
+void DocumentRun::preloadPartnerWindow(size_t start)
+{
+    const int window = LookupRunCache::preloadWindow();
+    QStringList names;
+    QSet<QString> distinct;
+    QMap<QString, QStringList> bySide;   // contract side -> the window's partners priced there
+    size_t end = start;
+    for (; end < m_blockPartners.size(); ++end) {
+        const BlockPartner& p = m_blockPartners[end];
+        if (!distinct.contains(p.name)) {
+            if (distinct.size() >= window)
+                break;
+            distinct.insert(p.name);
+            names << p.name;
+        }
+        bySide[p.contractSide] << p.name;
+    }
+    m_windowEnd = std::max(end, start + 1);
+    LookupRunCache::preloadPartners(names);
+    // Their contract prices, on the side at which their documents are priced.
+    for (auto it = bySide.cbegin(); it != bySide.cend(); ++it)
+        LookupRunCache::preloadContracts(it.value(), it.key());
+}
+
 void DocumentRun::buildDocument(TemplateKind kind, const QString& partner)
 {
+    enterPartner(partner);
     if (kind == TemplateKind::Invoice)
         KreirajIzdRacDok(partner);
     else

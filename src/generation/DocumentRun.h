@@ -14,9 +14,10 @@
 // One generation command: the invoice run, then the order run, with their per-run state.
 //
 // The due templates are read on qQuery0 in key order, a block of DueTemplatesBlock at a time
-// (each block read whole into memory, with its partners preloaded, before its documents are
-// built). For every template of a block and every partner it stands for (a partner-type
-// template: every partner of that type, read on qQuery1, in name order), a document is built
+// (each block read whole into memory, with its items preloaded, before its documents are built;
+// its partners are preloaded a window at a time, just before their documents). For every
+// template of a block and every partner it stands for (a partner-type template: every partner of
+// that type, read on qQuery1, in name order), a document is built
 // from the template's lines (read on qQuery2), priced and valued, and kept with the update of the
 // template's last-document date until it is written. A document's number is drawn only once it is
 // known to be written (it has a line whose item exists), so that the numbers of a business event
@@ -72,7 +73,20 @@ private:
         QString opomba;
     };
 
+    // A partner of the block and the side of the contract price list its document is priced at.
+    struct BlockPartner {
+        QString name;
+        QString contractSide;
+    };
+
     void runTemplates(TemplateKind kind);
+    // Before the document of the block's next partner: when the partner is past the window
+    // preloaded last, the window that starts at it is preloaded.
+    void enterPartner(const QString& partner);
+    // Preloads the partners (at most LookupRunCache::preloadWindow() distinct ones, one
+    // statement) and their contract rows (one statement per side) of the block's partners from
+    // start on, and sets m_windowEnd past them.
+    void preloadPartnerWindow(size_t start);
     // The lines of the current template (Ident, Naziv, Kolicina, Cena, Rabat, Opomba, by
     // position), from those of its block.
     const std::vector<TemplateLine>& templateLines() const;
@@ -104,4 +118,7 @@ private:
     TemplateRow m_template;
     PendingGroup m_group;   // the documents of the current template
     QHash<QString, std::vector<TemplateLine>> m_blockLines;   // template key -> its lines
+    std::vector<BlockPartner> m_blockPartners;   // the block's partners, in the order of their documents
+    size_t m_nextPartner = 0;   // the index in m_blockPartners of the next document's partner
+    size_t m_windowEnd = 0;     // the end of the window of m_blockPartners preloaded last
 };

@@ -20,6 +20,16 @@ QString selectList(std::span<const RecordField<Rec>> fields, SqlDialect::Kind di
     return QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) + QLatin1Char(' ');
 }
 
+// 'K1', 'K2', ... for an IN list.
+QString quotedList(const QStringList& keys)
+{
+    QStringList quoted;
+    quoted.reserve(keys.size());
+    for (const QString& k : keys)
+        quoted << sqlQuotedStr(k);
+    return quoted.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 QString sqlFindMS(const QString& key)
@@ -36,13 +46,16 @@ QString sqlFindSubj(const QString& key, SqlDialect::Kind dialect)
 
 QString sqlFindSubjIn(const QStringList& keys, SqlDialect::Kind dialect)
 {
-    QStringList quoted;
-    quoted.reserve(keys.size());
-    for (const QString& k : keys)
-        quoted << sqlQuotedStr(k);
     QString select = selectList(subjRecFields(), dialect);
     select.chop(1);   // the blank before FROM
-    return select + ", Naziv FROM Subjekt WHERE Naziv IN (" + quoted.join(QStringLiteral(", ")) + ")";
+    return select + ", Naziv FROM Subjekt WHERE Naziv IN (" + quotedList(keys) + ")";
+}
+
+QString sqlFindMSIn(const QStringList& keys)
+{
+    QString select = selectList(msRecFields());
+    select.chop(1);   // the blank before FROM
+    return select + ", Ident FROM MS WHERE Ident IN (" + quotedList(keys) + ")";
 }
 
 QString sqlFindPoslDog(const QString& key)
@@ -81,13 +94,9 @@ QString sqlSubjCenikRows(const QString& subjekt, const QString& preIzd)
 
 QString sqlSubjCenikRowsIn(const QStringList& subjekti, const QString& preIzd)
 {
-    QStringList quoted;
-    quoted.reserve(subjekti.size());
-    for (const QString& s : subjekti)
-        quoted << sqlQuotedStr(s);
     return "SELECT Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula, DobavniRok, RokPlacila "
            "FROM SubjektCenik WHERE Subjekt IN ("
-        + quoted.join(QStringLiteral(", ")) + ") AND PreIzd = " + sqlQuotedStr(preIzd);
+        + quotedList(subjekti) + ") AND PreIzd = " + sqlQuotedStr(preIzd);
 }
 
 QString sqlSubjCenikSubjects(const QString& preIzd)

@@ -17,6 +17,9 @@
 // "SELECT <the 74 item columns> FROM MS WHERE Ident = 'K'"; when K holds "%":
 // "... FROM MS WHERE Ident LIKE 'K' ORDER BY Ident".
 QString sqlFindMS(const QString& key);
+// The items of several codes at once: "SELECT <the 74 item columns>, Ident FROM MS WHERE Ident IN
+// ('K1', 'K2', ...)"; the last column is the code the server matched.
+QString sqlFindMSIn(const QStringList& keys);
 // "SELECT <the 61 partner columns> FROM Subjekt WHERE Naziv = 'K'".
 QString sqlFindSubj(const QString& key, SqlDialect::Kind dialect = SqlDialect::Kind::SqlServer);
 // The partners of several names at once: "SELECT <the 61 partner columns>, Naziv FROM Subjekt

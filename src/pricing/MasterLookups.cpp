@@ -49,6 +49,10 @@ struct RunCache {
     QHash<RateKey, double> rates;
     QHash<ContractKey, std::vector<SubjCenikRow>> contracts;   // subject and side -> its rows
     qsizetype contractRows = 0;                                 // rows kept in contracts
+    // The rows of the partners of the window at hand (preloadContracts), apart from contracts,
+    // so that the subjects read on their own (partner types) do not push them out, nor they those.
+    QHash<ContractKey, std::vector<SubjCenikRow>> preloadedContracts;
+    qsizetype preloadedContractRows = 0;
     // The subjects known to have no rows on a side (so asked for without a statement).
     QSet<ContractKey> withoutContracts;
     // The parameter row's texts as a run first read them.
@@ -61,6 +65,7 @@ std::unique_ptr<RunCache> g_runCache;
 int g_runCacheDepth = 0;
 quint64 g_runSerial = 0;   // the number of the last run whose cache was made
 bool g_runCacheEnabled = true;
+int g_preloadWindow = LookupRunCache::MaxPreloadPartners;
 
 template <class Rec>
 QHash<QString, std::optional<Rec>>* runCacheOf()
@@ -333,6 +338,9 @@ const std::vector<SubjCenikRow>* contractRowsOf(const QString& subjekt, const QS
 {
     static const std::vector<SubjCenikRow> none;
     ContractKey key{subjekt, preIzd};
+    const auto preloaded = g_runCache->preloadedContracts.constFind(key);
+    if (preloaded != g_runCache->preloadedContracts.constEnd())
+        return &*preloaded;
     auto& contracts = g_runCache->contracts;
     const auto it = contracts.constFind(key);
     if (it != contracts.constEnd())
@@ -505,10 +513,12 @@ void LookupRunCache::preloadPartners(const QStringList& names)
     QSet<QString> seen;
     for (const QString& n : names)
         if (!n.isEmpty() && !seen.contains(n)) {
+            if (wanted.size() >= g_preloadWindow)
+                break;   // past the window: asked for by FindSubj (or in the next window)
             seen.insert(n);
             wanted << n;
         }
-    if (wanted.isEmpty() || wanted.size() > MaxPreloadPartners)
+    if (wanted.isEmpty())
         return;
     guardRoutine(QStringLiteral("FindSubj"), "qQueryFind", [&] {
         THstmt& q = dataModule().qQueryFind;
@@ -533,17 +543,29 @@ void LookupRunCache::preloadContracts(const QStringList& names, const QString& p
 {
     if (!g_runCache)
         return;
-    auto& contracts = g_runCache->contracts;
+    auto& preloaded = g_runCache->preloadedContracts;
     const auto keyOf = [&](const QString& subjekt) { return ContractKey{subjekt, preIzd}; };
     QStringList wanted;
-    QSet<QString> seen;
+    QSet<QString> seen;   // the first MaxContractSubjects names: the rest are asked for on their own
     for (const QString& n : names)
         if (!n.isEmpty() && !seen.contains(n)) {
+            if (seen.size() >= MaxContractSubjects)
+                break;
             seen.insert(n);
-            if (!contracts.contains(keyOf(n)) && mayHaveContractRows(n, preIzd))
+            if (!preloaded.contains(keyOf(n)) && !g_runCache->contracts.contains(keyOf(n))
+                && mayHaveContractRows(n, preIzd))
                 wanted << n;
         }
-    if (wanted.isEmpty() || wanted.size() > MaxContractSubjects)
+    // The partners of the window before on this side that this one does not name make room.
+    for (auto it = preloaded.begin(); it != preloaded.end();) {
+        if (it.key().preIzd == preIzd && !seen.contains(it.key().subjekt)) {
+            g_runCache->preloadedContractRows -= qsizetype(it->size());
+            it = preloaded.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (wanted.isEmpty())
         return;
     QHash<QString, std::vector<SubjCenikRow>> rows;
     QSet<QString> unsure;   // loose keys of names the server matched otherwise than as written
@@ -564,21 +586,72 @@ void LookupRunCache::preloadContracts(const QStringList& names, const QString& p
     });
     if (!ok)
         return;
-    qsizetype count = 0;
-    for (const auto& r : std::as_const(rows))
-        count += qsizetype(r.size());
-    if (contracts.size() + wanted.size() > MaxContractSubjects || g_runCache->contractRows + count > MaxEntries) {
-        contracts.clear();
-        g_runCache->contractRows = 0;
-    }
     for (const QString& n : std::as_const(wanted)) {
         if (unsure.contains(looseKey(n)))
             continue;
         std::vector<SubjCenikRow> own = rows.take(n);
-        g_runCache->contractRows += qsizetype(own.size());
-        contracts.insert(keyOf(n), std::move(own));
+        if (g_runCache->preloadedContractRows + qsizetype(own.size()) > MaxEntries)
+            continue;   // more rows than the cache keeps: read on their own when needed
+        g_runCache->preloadedContractRows += qsizetype(own.size());
+        preloaded.insert(keyOf(n), std::move(own));
     }
 }
+
+void LookupRunCache::preloadItems(const QStringList& idents)
+{
+    if (!g_runCache)
+        return;
+    auto& ms = g_runCache->ms;
+    QStringList wanted;
+    QSet<QString> seen;
+    for (const QString& ident : idents)
+        if (!ident.isEmpty() && !ident.contains(QLatin1Char('%')) && !ms.contains(ident) && !seen.contains(ident)) {
+            seen.insert(ident);
+            wanted << ident;
+        }
+    // Within the cache's cap: the codes past it are read by FindMS (which starts the cache anew).
+    wanted.resize(qBound(qsizetype(0), qsizetype(MaxEntries) - ms.size(), wanted.size()));
+    for (qsizetype from = 0; from < wanted.size(); from += MaxPreloadItems) {
+        const QStringList window = wanted.mid(from, MaxPreloadItems);
+        const bool ok = guardRoutine(QStringLiteral("FindVrstaMS"), "qQueryFind", false, [&] {
+            THstmt& q = dataModule().qQueryFind;
+            try {
+                run(q, sqlFindMSIn(window));
+                const auto fields = msRecFields();
+                const int identColumn = int(fields.size()) + 1;
+                QHash<QString, TMSRec> found;
+                QSet<QString> twice;
+                while (q.FetchNext()) {
+                    TMSRec rec;
+                    readRow(q, fields, rec);   // the columns in order, then the code matched
+                    const QString ident = q.ColumnAsString(identColumn);
+                    if (!seen.contains(ident))
+                        continue;   // matched ignoring case or trailing blanks: FindMS asks
+                    if (found.contains(ident)) {
+                        twice.insert(ident);   // which row FindMS would take is the server's choice
+                        continue;
+                    }
+                    rec.Key = ident;
+                    found.insert(ident, std::move(rec));
+                }
+                q.Close();
+                for (const QString& ident : window)
+                    if (!twice.contains(ident))
+                        if (auto it = found.find(ident); it != found.end())
+                            ms.insert(ident, std::optional<TMSRec>(std::move(*it)));
+                return true;
+            } catch (...) {
+                q.Close();
+                throw;
+            }
+        });
+        if (!ok)
+            return;   // the rest are read one by one
+    }
+}
+
+int LookupRunCache::preloadWindow() { return g_preloadWindow; }
+void LookupRunCache::setPreloadWindow(int partners) { g_preloadWindow = qBound(1, partners, MaxPreloadPartners); }
 
 QString LookupRunCache::contractListSide(const QString& side)
 {

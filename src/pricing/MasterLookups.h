@@ -76,7 +76,9 @@ struct SubjCenikRow {
 // the server, by FindSubjCenikFirst. The subjects that have rows at all are read once per side,
 // so that a partner without contract rows costs no statement (and, remembered, no search when
 // asked again). The rows of at most MaxContractSubjects subjects (and LookupRunCache::MaxEntries
-// rows) are kept, and at most LookupRunCache::MaxEntries subjects without rows are remembered.
+// rows) are kept, besides those of the partners preloaded last (LookupRunCache::preloadContracts,
+// as many again at most), and at most LookupRunCache::MaxEntries subjects without rows are
+// remembered.
 // Error-log operation "FindSubjCenik".
 std::pair<int, SubjCenikRow> FindSubjCenikRow(const std::vector<std::pair<QString, QString>>& pairs,
                                               const QString& preIzd);
@@ -152,22 +154,38 @@ public:
     static constexpr int MaxEntries = 20000;
     static constexpr int MaxPartnerEntries = 16;
 
-    // Reads the partners of the names (at most MaxPreloadPartners, the partners of the next
-    // block of templates) in one statement, so that FindSubj finds each of them without a
-    // statement of its own; they replace the partners preloaded before. Only names found exactly
-    // as written are taken from there; FindSubj asks the server for every other name. Nothing
-    // outside a run. Failures are logged as "FindSubj" (FindSubj then asks as usual).
+    // Reads the partners of the names (the first preloadWindow() distinct ones: a window of the
+    // partners whose documents are built next) in one statement, so that FindSubj finds each of
+    // them without a statement of its own; they replace the partners preloaded before. Only
+    // names found exactly as written are taken from there; FindSubj asks the server for every
+    // other name (and for the names past the window). Nothing outside a run. Failures are logged
+    // as "FindSubj" (FindSubj then asks as usual).
     static void preloadPartners(const QStringList& names);
-    // Reads the contract price-list rows of the side for the partners of the names (those that
-    // have rows on it and whose rows are not kept yet, at most MaxContractSubjects) in one
-    // statement, so that the prices of their documents need no statement per partner. A partner
+    // Reads the contract price-list rows of the side for the partners of the names (of the first
+    // MaxContractSubjects distinct names, those that have rows on it and whose rows are not kept
+    // yet, as many as MaxEntries rows take) in one statement, so that the prices of their
+    // documents need no statement per partner; they replace the rows preloaded before on the
+    // side (of the partners that the names leave out); the others are asked for on their own. A partner
     // whose rows the server matched only ignoring case or trailing blanks is left to be asked on
     // its own. Nothing outside a run; failures are logged as "FindSubjCenik".
     static void preloadContracts(const QStringList& names, const QString& preIzd);
+    // Reads the items of the codes that the run has not read yet (patterns holding "%" and empty
+    // codes aside) in one statement per MaxPreloadItems codes, so that FindMS finds them without
+    // a statement of their own. Only rows whose Ident the server matched exactly as written are
+    // kept; a code not found, or found only ignoring case or trailing blanks, is left to FindMS.
+    // At most MaxEntries items are kept (codes past that are left to FindMS). Nothing outside a
+    // run; failures are logged as "FindVrstaMS" (FindMS then asks as usual).
+    static void preloadItems(const QStringList& idents);
     // The side of the contract price list ("P" sale, "N" purchase) at which a document of the
     // side ("I..." issued, otherwise received) is priced.
     static QString contractListSide(const QString& side);
+    // The most names in one preload statement (the IN list).
     static constexpr int MaxPreloadPartners = 1000;
+    static constexpr int MaxPreloadItems = 1000;
+    // The partners preloaded at a time: MaxPreloadPartners; tests lower it (1 at least) to see
+    // a run move from one window to the next without a thousand partners.
+    static int preloadWindow();
+    static void setPreloadWindow(int partners);
     static bool active();
     // A number of the run whose cache is active (a new one for every outermost scope), 0 when
     // none is: for values that a run may keep without a cache of their own.

@@ -2,6 +2,7 @@
 // for them column by column (values worked out by hand from the rules), partner types, numbering.
 #include "GenerationFixture.h"
 #include "RowCompare.h"
+#include "pricing/MasterLookups.h"
 
 namespace {
 
@@ -300,6 +301,63 @@ TEST_F(InvoiceRunTest, PartnerTypeTemplate)
     RecordedRun again(March31, March31);
     EXPECT_EQ(again.run().outcome, GenerationResult::Outcome::Completed);
     EXPECT_EQ(count("Promet"), 0);
+}
+
+// More partners in a block than one preload takes: the partners whose documents come next are
+// preloaded a window at a time (one statement for the partners and one for their contract rows
+// per window), and the documents are those of a run that reads every partner on its own.
+TEST_F(InvoiceRunTest, PartnersPreloadedInWindows)
+{
+    struct WindowPartners {
+        WindowPartners()
+        {
+            q("INSERT INTO Subjekt (Naziv, Kupec, Dobavitelj, TipPartnerjaO, TipPartnerjaI, CenRazred, Rabat, NacIzrCene,"
+              " NacProdaje, Valuta, DniZaPlac, NacinPlac, UserZap, UserSpre)"
+              " SELECT 'Okno ' || n, 'T', 'F', 'OKN', '', (n % 3 + 1)::text, n, '', 'K', 'EUR', n, 'TRR', '00', '00'"
+              " FROM generate_series(1, 7) n;"
+              "INSERT INTO SubjektCenik (Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula, DobavniRok,"
+              " RokPlacila, UserZap, UserSpre)"
+              " SELECT 'Okno ' || n, 'T-STOR', 'P', 'S', 'EUR', 30 + n, 1, '', 0, 0, '00', '00'"
+              " FROM generate_series(1, 7, 3) n");
+        }
+        ~WindowPartners()
+        {
+            q("DELETE FROM SubjektCenik WHERE Subjekt LIKE 'Okno %'; DELETE FROM Subjekt WHERE Naziv LIKE 'Okno %'");
+            LookupRunCache::setPreloadWindow(LookupRunCache::MaxPreloadPartners);
+            LookupRunCache::setEnabled(true);
+        }
+    } partners;
+    // The type's seven partners, then one of them again on a template of its own.
+    const auto run = [&](int window, bool cache) {
+        db->clearDocuments();
+        TemplateSpec type = simpleTemplate("04G100001", "OKN");
+        type.tip = "T";
+        type.lines.push_back({"T-BLAGO", "Blago", 2, 0, 0, ""});
+        db->addTemplate(type);
+        db->addTemplate(simpleTemplate("04G100002", "Okno 2"));
+        LookupRunCache::setPreloadWindow(window);
+        LookupRunCache::setEnabled(cache);
+        const qint64 before = lookupQueryCount();
+        RecordedRun r(March31, March31);
+        EXPECT_EQ(r.run().invoicesWritten, 8);
+        const qint64 statements = lookupQueryCount() - before;
+        const QString documents =
+            q("SELECT string_agg((to_jsonb(p) - 'datumzap' - 'datumspre')::text, ' ' ORDER BY Kljuc) FROM Promet p")
+            + q("SELECT string_agg((to_jsonb(p) - 'datumzap' - 'datumspre')::text, ' ' ORDER BY Kljuc, Poz)"
+                " FROM PrometPoz p");
+        return std::pair{statements, documents};
+    };
+    const auto [alone, aloneDocuments] = run(LookupRunCache::MaxPreloadPartners, false);
+    const auto [one, oneDocuments] = run(LookupRunCache::MaxPreloadPartners, true);
+    const auto [windows, windowDocuments] = run(3, true);
+    // Windows {Okno 1-3}, {Okno 4-6}, {Okno 7, Okno 2}: two partner statements more than one
+    // window, and two contract statements more (Okno 1, 4 and 7 have contract rows).
+    EXPECT_EQ(windows, one + 4);
+    EXPECT_LT(one, alone);
+    EXPECT_EQ(oneDocuments, aloneDocuments);
+    EXPECT_EQ(windowDocuments, aloneDocuments);
+    EXPECT_TRUE(aloneDocuments.contains("Okno 7"));
+    EXPECT_EQ(q("SELECT count(*) FROM PrometPoz WHERE Ident = 'T-STOR' AND Cena = 34"), "1");   // Okno 4's price
 }
 
 // A line whose item does not exist is skipped and its position is not used. A template none of

@@ -118,6 +118,49 @@ TEST_F(ReliabilityTest, BatchesOfWholeDocuments)
     EXPECT_EQ(advisoryLocks(), 0);
 }
 
+// A preload statement that fails (the partners, their contract rows, the items of a block) is
+// logged under its look-up's name, and the look-ups then ask the server one by one: every
+// document is written.
+TEST_F(ReliabilityTest, FailingPreloadsAreLoggedAndTheRunGoesOn)
+{
+    // The server refuses every statement that reads these tables for a list of names.
+    struct RefusedLists {
+        RefusedLists()
+        {
+            q("INSERT INTO SubjektCenik (Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula, DobavniRok,"
+              " RokPlacila, UserZap, UserSpre) VALUES ('Kupec Alfa d.o.o.', 'T-STOR', 'P', 'S', 'EUR', 33, 0, '', 0, 0,"
+              " '00', '00');"
+              "CREATE FUNCTION test_refuse_lists() RETURNS boolean LANGUAGE plpgsql AS $$ BEGIN"
+              " IF current_query() LIKE '%Naziv IN (%' OR current_query() LIKE '%Subjekt IN (%'"
+              " OR current_query() LIKE '%Ident IN (%' THEN RAISE EXCEPTION 'seznam zavrnjen'; END IF;"
+              " RETURN true; END $$;");
+            for (const char* table : {"Subjekt", "SubjektCenik", "MS"})
+                q(QString("ALTER TABLE %1 ENABLE ROW LEVEL SECURITY; ALTER TABLE %1 FORCE ROW LEVEL SECURITY;"
+                          " CREATE POLICY test_refuse_lists ON %1 USING (test_refuse_lists());")
+                      .arg(table));
+        }
+        ~RefusedLists()
+        {
+            for (const char* table : {"Subjekt", "SubjektCenik", "MS"})
+                q(QString("DROP POLICY test_refuse_lists ON %1; ALTER TABLE %1 NO FORCE ROW LEVEL SECURITY;"
+                          " ALTER TABLE %1 DISABLE ROW LEVEL SECURITY;")
+                      .arg(table));
+            q("DROP FUNCTION test_refuse_lists(); DELETE FROM SubjektCenik WHERE Subjekt = 'Kupec Alfa d.o.o.'");
+        }
+    } refused;
+    addLongTemplates(6);
+    RecordedRun run(March31, March31);
+    const GenerationResult r = run.run();
+    EXPECT_EQ(r.invoicesWritten, 6);
+    EXPECT_EQ(r.documentsNotWritten, 0);
+    expectEveryTemplateExactlyOnce(6);
+    EXPECT_EQ(count("PrometPoz", "Ident = 'T-STOR' AND Cena = 33"), 2);   // Alfa's contract price, asked alone
+    const QStringList log = GenerationDatabase::errorLog();
+    for (const char* operation : {"FindSubj: ", "FindSubjCenik: ", "FindVrstaMS: "})
+        EXPECT_EQ(log.filter(operation).filter("seznam zavrnjen").size(), 1)
+            << operation << log.join("\n").toStdString();
+}
+
 // A document the database refuses is reported (run log, error log, result) and not written; its
 // template keeps its date; the documents around it are written; the next run makes it.
 TEST_F(ReliabilityTest, RefusedDocumentIsReportedAndTheOthersWritten)

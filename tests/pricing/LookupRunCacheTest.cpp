@@ -300,4 +300,93 @@ TEST_F(LookupRunCacheTest, PreloadedContracts)
     EXPECT_EQ(LookupRunCache::contractListSide("P"), "N");
 }
 
+// The items of a block in one statement: each exactly as FindMS reads it on its own, without a
+// statement of its own; a code not found, a pattern and an item read already are left out or to
+// FindMS, and an item that the server matched only ignoring trailing blanks goes to FindMS too.
+TEST_F(LookupRunCacheTest, PreloadedItems)
+{
+    ASSERT_TRUE(FindMS("B1"));
+    const TMSRec plain = MSRec;
+    PricingTestDatabase::resetRecords();
+    {
+        QueryCounter c;
+        LookupRunCache::preloadItems({"A1"});
+        EXPECT_EQ(c.ran(), 0);   // outside a run: nothing
+    }
+    {
+        LookupRunCache run;
+        QueryCounter c;
+        LookupRunCache::preloadItems({"B1", "A1", "B1", "", "NI", "b1", "A%"});
+        EXPECT_EQ(c.ran(), 1);
+        EXPECT_TRUE(FindMS("B1"));
+        EXPECT_EQ(MSRec.Key, "B1");
+        EXPECT_EQ(MSRec.Naziv, plain.Naziv);
+        EXPECT_EQ(MSRec.Klasif, plain.Klasif);
+        EXPECT_DOUBLE_EQ(MSRec.VPCena, plain.VPCena);
+        EXPECT_EQ(MSRec.Aktivno, plain.Aktivno);
+        EXPECT_TRUE(FindMS("A1"));
+        EXPECT_EQ(MSRec.Naziv, "Artikel ena");
+        EXPECT_EQ(c.ran(), 1);
+        EXPECT_FALSE(FindMS("NI"));   // not found: the server is asked
+        EXPECT_FALSE(FindMS("b1"));   // not as written: the server is asked
+        EXPECT_TRUE(FindMS("A%"));
+        EXPECT_EQ(c.ran(), 4);
+        // Only what the run has not read yet.
+        LookupRunCache::preloadItems({"A1", "B1", "NI"});
+        EXPECT_EQ(c.ran(), 4);
+        LookupRunCache::preloadItems({"A1", "A2"});
+        EXPECT_EQ(c.ran(), 5);
+        EXPECT_TRUE(FindMS("A2"));
+        EXPECT_EQ(c.ran(), 5);
+    }
+    // A server that ignores trailing blanks (a fixed-width code column) answers "A1" with
+    // "A1" padded: that row is FindMS's to read, with the same answer as without the preload.
+    struct FixedWidthIdent {
+        FixedWidthIdent() { tdb->psql("ALTER TABLE MS ALTER COLUMN Ident TYPE char(16)"); }
+        ~FixedWidthIdent() { tdb->psql("ALTER TABLE MS ALTER COLUMN Ident TYPE varchar(16)"); }
+    } fixedWidth;
+    PricingTestDatabase::resetRecords();
+    LookupRunCache run;
+    QueryCounter c;
+    LookupRunCache::preloadItems({"A1"});
+    EXPECT_EQ(c.ran(), 1);
+    EXPECT_TRUE(FindMS("A1"));
+    EXPECT_EQ(c.ran(), 2);
+    EXPECT_EQ(MSRec.Naziv, "Artikel ena");
+}
+
+// More partners with contract rows than one statement takes: the first MaxContractSubjects are
+// read in one statement (not none), the rest are asked for on their own.
+TEST_F(LookupRunCacheTest, PreloadedContractsTakeTheFirstThatFit)
+{
+    struct ManyContracts {
+        ManyContracts()
+        {
+            tdb->psql("INSERT INTO SubjektCenik (Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula)"
+                      " SELECT 'Pogodba ' || lpad(n::text, 4, '0'), 'A1', 'P', 'S', 'EUR', n, 0, ''"
+                      " FROM generate_series(1, 1001) n");
+        }
+        ~ManyContracts() { tdb->psql("DELETE FROM SubjektCenik WHERE Subjekt LIKE 'Pogodba %'"); }
+    } many;
+    QStringList names{"Kupec d.o.o."};
+    for (int n = 1; n <= 1001; ++n)
+        names << QString("Pogodba %1").arg(n, 4, 10, QChar('0'));
+    ASSERT_GT(names.size(), MaxContractSubjects);
+    LookupRunCache run;
+    QueryCounter c;
+    LookupRunCache::preloadContracts(names, "P");
+    EXPECT_EQ(c.ran(), 2);   // the subjects with rows on the side, then the rows of the first 1000
+    const auto kupec = FindSubjCenikRow({{"Kupec d.o.o.", "A1"}}, "P");
+    EXPECT_EQ(kupec.first, 0);
+    EXPECT_DOUBLE_EQ(kupec.second.Cena, 9.5);
+    const auto last = FindSubjCenikRow({{"Pogodba 0999", "A1"}}, "P");
+    EXPECT_EQ(last.first, 0);
+    EXPECT_DOUBLE_EQ(last.second.Cena, 999);
+    EXPECT_EQ(c.ran(), 2);
+    const auto past = FindSubjCenikRow({{"Pogodba 1000", "A1"}}, "P");
+    EXPECT_EQ(past.first, 0);
+    EXPECT_DOUBLE_EQ(past.second.Cena, 1000);
+    EXPECT_EQ(c.ran(), 3);
+}
+
 } // namespace
