@@ -229,9 +229,23 @@ void DocumentRun::preloadPartnerWindow(size_t start)
     }
     m_windowEnd = std::max(end, start + 1);
     LookupRunCache::preloadPartners(names);
-    // Their contract prices, on the side at which their documents are priced.
-    for (auto it = bySide.cbegin(); it != bySide.cend(); ++it)
-        LookupRunCache::preloadContracts(it.value(), it.key());
+    // Their contract prices and those of their partner types, on the side at which their
+    // documents are priced (the partners of one type are seldom next to each other, so a type's
+    // rows are read again with every window that needs them rather than kept among the subjects
+    // read on their own, which a large company's types would push out again and again).
+    for (auto it = bySide.cbegin(); it != bySide.cend(); ++it) {
+        QStringList subjects = it.value();
+        QSet<QString> types;
+        for (const QString& partner : it.value())
+            if (const TSubjRec* rec = LookupRunCache::preloadedPartner(partner)) {
+                const QString type = contractPartnerType(*rec, it.key());
+                if (!type.isEmpty() && !types.contains(type)) {
+                    types.insert(type);
+                    subjects << type;
+                }
+            }
+        LookupRunCache::preloadContracts(subjects, it.key());
+    }
 }
 
 void DocumentRun::buildDocument(TemplateKind kind, const QString& partner)

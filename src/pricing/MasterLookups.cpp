@@ -546,11 +546,9 @@ void LookupRunCache::preloadContracts(const QStringList& names, const QString& p
     auto& preloaded = g_runCache->preloadedContracts;
     const auto keyOf = [&](const QString& subjekt) { return ContractKey{subjekt, preIzd}; };
     QStringList wanted;
-    QSet<QString> seen;   // the first MaxContractSubjects names: the rest are asked for on their own
+    QSet<QString> seen;
     for (const QString& n : names)
         if (!n.isEmpty() && !seen.contains(n)) {
-            if (seen.size() >= MaxContractSubjects)
-                break;
             seen.insert(n);
             if (!preloaded.contains(keyOf(n)) && !g_runCache->contracts.contains(keyOf(n))
                 && mayHaveContractRows(n, preIzd))
@@ -565,36 +563,47 @@ void LookupRunCache::preloadContracts(const QStringList& names, const QString& p
             ++it;
         }
     }
-    if (wanted.isEmpty())
-        return;
-    QHash<QString, std::vector<SubjCenikRow>> rows;
-    QSet<QString> unsure;   // loose keys of names the server matched otherwise than as written
-    bool ok = false;
-    guardRoutine(QStringLiteral("FindSubjCenik"), "qFindSubjCenik", [&] {
-        THstmt& q = dataModule().qFindSubjCenik;
-        static const QString shape = QStringLiteral("SubjektCenik rows");
-        run(q, sqlSubjCenikRowsIn(wanted, preIzd), shape);
-        while (q.FetchNext()) {
-            SubjCenikRow r = readSubjCenikRow(q);
-            if (seen.contains(r.Subjekt))
-                rows[r.Subjekt].push_back(std::move(r));
-            else
-                unsure.insert(looseKey(r.Subjekt));
+    // At most MaxContractSubjects names to a statement.
+    for (qsizetype from = 0; from < wanted.size(); from += MaxContractSubjects) {
+        const QStringList part = wanted.mid(from, MaxContractSubjects);
+        const QSet<QString> inPart(part.cbegin(), part.cend());
+        QHash<QString, std::vector<SubjCenikRow>> rows;
+        QSet<QString> unsure;   // loose keys of names the server matched otherwise than as written
+        bool ok = false;
+        guardRoutine(QStringLiteral("FindSubjCenik"), "qFindSubjCenik", [&] {
+            THstmt& q = dataModule().qFindSubjCenik;
+            static const QString shape = QStringLiteral("SubjektCenik rows");
+            run(q, sqlSubjCenikRowsIn(part, preIzd), shape);
+            while (q.FetchNext()) {
+                SubjCenikRow r = readSubjCenikRow(q);
+                if (inPart.contains(r.Subjekt))
+                    rows[r.Subjekt].push_back(std::move(r));
+                else
+                    unsure.insert(looseKey(r.Subjekt));
+            }
+            q.Close();
+            ok = true;
+        });
+        if (!ok)
+            return;
+        for (const QString& n : part) {
+            if (unsure.contains(looseKey(n)))
+                continue;
+            std::vector<SubjCenikRow> own = rows.take(n);
+            if (g_runCache->preloadedContractRows + qsizetype(own.size()) > MaxEntries)
+                continue;   // more rows than the cache keeps: read on their own when needed
+            g_runCache->preloadedContractRows += qsizetype(own.size());
+            preloaded.insert(keyOf(n), std::move(own));
         }
-        q.Close();
-        ok = true;
-    });
-    if (!ok)
-        return;
-    for (const QString& n : std::as_const(wanted)) {
-        if (unsure.contains(looseKey(n)))
-            continue;
-        std::vector<SubjCenikRow> own = rows.take(n);
-        if (g_runCache->preloadedContractRows + qsizetype(own.size()) > MaxEntries)
-            continue;   // more rows than the cache keeps: read on their own when needed
-        g_runCache->preloadedContractRows += qsizetype(own.size());
-        preloaded.insert(keyOf(n), std::move(own));
     }
+}
+
+const TSubjRec* LookupRunCache::preloadedPartner(const QString& name)
+{
+    if (!g_runCache)
+        return nullptr;
+    const auto it = g_runCache->preloadedSubj.constFind(name);
+    return it == g_runCache->preloadedSubj.constEnd() ? nullptr : &*it;
 }
 
 void LookupRunCache::preloadItems(const QStringList& idents)

@@ -161,14 +161,16 @@ public:
     // other name (and for the names past the window). Nothing outside a run. Failures are logged
     // as "FindSubj" (FindSubj then asks as usual).
     static void preloadPartners(const QStringList& names);
-    // Reads the contract price-list rows of the side for the partners of the names (of the first
-    // MaxContractSubjects distinct names, those that have rows on it and whose rows are not kept
-    // yet, as many as MaxEntries rows take) in one statement, so that the prices of their
-    // documents need no statement per partner; they replace the rows preloaded before on the
-    // side (of the partners that the names leave out); the others are asked for on their own. A partner
-    // whose rows the server matched only ignoring case or trailing blanks is left to be asked on
-    // its own. Nothing outside a run; failures are logged as "FindSubjCenik".
+    // Reads the contract price-list rows of the side for the subjects of the names (partners and
+    // partner types: of the distinct names, those that have rows on it and whose rows are not
+    // kept yet, as many as MaxEntries rows take) in one statement per MaxContractSubjects names,
+    // so that the prices of their documents need no statement per subject; they replace the rows
+    // preloaded before on the side (of the subjects that the names leave out). A subject whose
+    // rows the server matched only ignoring case or trailing blanks is left to be asked on its
+    // own. Nothing outside a run; failures are logged as "FindSubjCenik".
     static void preloadContracts(const QStringList& names, const QString& preIzd);
+    // The partner of the name as preloadPartners read it (nullptr when it is not among them).
+    static const TSubjRec* preloadedPartner(const QString& name);
     // Reads the items of the codes that the run has not read yet (patterns holding "%" and empty
     // codes aside) in one statement per MaxPreloadItems codes, so that FindMS finds them without
     // a statement of their own. Only rows whose Ident the server matched exactly as written are

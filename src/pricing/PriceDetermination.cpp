@@ -98,6 +98,11 @@ Money IzrCenePozFormula(const QString& formula, const QString& cenRazred, const 
     });
 }
 
+QString contractPartnerType(const TSubjRec& partner, const QString& listSide)
+{
+    return listSide == QLatin1String("P") ? partner.TipPartnerjaO : partner.TipPartnerjaI;
+}
+
 PriceWorking determinePrice(const QString& cenRazred, const QString& partner, const QString& valuta,
                             const QDate& datum, double kolicina, const TMSRec& item, const QString& side,
                             const TSubjRec& partnerRec, const PriceParameters& params)
@@ -112,13 +117,13 @@ PriceWorking determinePrice(const QString& cenRazred, const QString& partner, co
     // 2. Side and partner terms.
     if (sale) {
         w.listSide = QStringLiteral("P");
-        w.partnerType = partnerRec.TipPartnerjaO;
+        w.partnerType = contractPartnerType(partnerRec, w.listSide);
         w.partnerDiscount = roundedPercent(partnerRec.Rabat);
         w.method = partnerRec.NacIzrCene;
         w.itemDiscount = roundedPercent(item.Popust);
     } else {
         w.listSide = QStringLiteral("N");
-        w.partnerType = partnerRec.TipPartnerjaI;
+        w.partnerType = contractPartnerType(partnerRec, w.listSide);
         w.partnerDiscount = roundedPercent(partnerRec.DobRabat);
         w.method = partnerRec.DobNacIzrCene;
         w.itemDiscount = 0.0;

@@ -84,6 +84,10 @@ struct PriceWorking {
     double discount = 0.0;    // the result, percent
 };
 
+// The partner type whose contract price list counts for the partner's documents on the list side
+// ("P" sale: its TipPartnerjaO; "N" purchase: its TipPartnerjaI).
+QString contractPartnerType(const TSubjRec& partner, const QString& listSide);
+
 // The whole determination on explicit inputs; throws on a failure (database, amount range).
 // item: the line's item; partnerRec: the document's partner.
 PriceWorking determinePrice(const QString& cenRazred, const QString& partner, const QString& valuta,

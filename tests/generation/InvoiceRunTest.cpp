@@ -358,6 +358,20 @@ TEST_F(InvoiceRunTest, PartnersPreloadedInWindows)
     EXPECT_EQ(windowDocuments, aloneDocuments);
     EXPECT_TRUE(aloneDocuments.contains("Okno 7"));
     EXPECT_EQ(q("SELECT count(*) FROM PrometPoz WHERE Ident = 'T-STOR' AND Cena = 34"), "1");   // Okno 4's price
+
+    // The partners' type has contract rows too: they come with the window's contract rows, not
+    // in a statement of their own, and price the type's documents as the uncached run does.
+    q("INSERT INTO SubjektCenik (Subjekt, Ident, PreIzd, Tip, Valuta, Cena, Rabat, Formula, DobavniRok, RokPlacila,"
+      " UserZap, UserSpre) VALUES ('OKN', 'T-BLAGO', 'P', 'S', 'EUR', 77, 0, '', 0, 0, '00', '00')");
+    const auto [typeAlone, typeAloneDocuments] = run(LookupRunCache::MaxPreloadPartners, false);
+    const auto [typeOne, typeOneDocuments] = run(LookupRunCache::MaxPreloadPartners, true);
+    const auto [typeWindows, typeWindowDocuments] = run(3, true);
+    q("DELETE FROM SubjektCenik WHERE Subjekt = 'OKN'");
+    EXPECT_EQ(typeOne, one);
+    EXPECT_EQ(typeWindows, windows);
+    EXPECT_EQ(typeOneDocuments, typeAloneDocuments);
+    EXPECT_EQ(typeWindowDocuments, typeAloneDocuments);
+    EXPECT_NE(typeAloneDocuments, aloneDocuments);   // the type's price counted
 }
 
 // A line whose item does not exist is skipped and its position is not used. A template none of
