@@ -134,14 +134,20 @@ void SqlRowWriter::add(const char* name, Money amount)
 void SqlRowWriter::add(const char* name, const QDateTime& dateTime)
 {
     next(isKeyName(name));
+    moment(dateTime);
+    close();
+}
+
+void SqlRowWriter::moment(const QDateTime& dateTime)
+{
+    // the zero date and an invalid moment are stored as no date
     if (!dateTime.isValid() || isZeroDateValue(QVariant(dateTime))) {
         null();
-    } else {
-        m_out += u'\'';
-        put(DateTimeToStrSQL(dateTime));
-        m_out += u'\'';
+        return;
     }
-    close();
+    m_out += u'\'';
+    put(DateTimeToStrSQL(dateTime));
+    m_out += u'\'';
 }
 
 void SqlRowWriter::add(const QString& name, const QVariant& v)
@@ -165,14 +171,7 @@ void SqlRowWriter::add(const QString& name, const QVariant& v)
         const double value = v.typeId() == QMetaType::Double ? *static_cast<const double*>(v.constData()) : v.toDouble();
         latin1(digits, floatToSqlChars(value, digits));
     } else if (v.typeId() == QMetaType::QDate || v.typeId() == QMetaType::QDateTime) {
-        if (isZeroDateValue(v)) {
-            null();
-        } else {
-            const QDateTime dt = v.typeId() == QMetaType::QDate ? QDateTime(v.toDate(), QTime(0, 0)) : v.toDateTime();
-            m_out += u'\'';
-            put(DateTimeToStrSQL(dt));
-            m_out += u'\'';
-        }
+        moment(v.typeId() == QMetaType::QDate ? QDateTime(v.toDate(), QTime(0, 0)) : v.toDateTime());
     } else {
         null();
     }

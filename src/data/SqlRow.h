@@ -48,6 +48,7 @@ private:
     void quoted(QStringView text);
     void latin1(const char* chars, int length);
     void null();
+    void moment(const QDateTime& dateTime);
     void put(QStringView text);
 
     SqlRow& m_row;

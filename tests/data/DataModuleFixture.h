@@ -3,6 +3,7 @@
 // company database per test suite, and per test a private data folder (error log, local tables),
 // scripted message boxes, the run-time values reset, and the data module connected to the
 // suite's database.
+#include "ErrorLogRows.h"
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
 
@@ -27,22 +28,11 @@ struct LogEntry {
 inline std::vector<LogEntry> errorLogEntries()
 {
     std::vector<LogEntry> rows;
-    if (!LocalTable::fileExists(ErrorLogTable))
-        return rows;
-    LocalTable t(QString(), ErrorLogTable);
-    t.open();
-    for (bool ok = t.first(); ok; ok = t.next())
+    forEachErrorLogRow([&](LocalTable& t) {
         rows.push_back({t.asString("SenderName"), t.asString("ObjectName"), t.asString("Operation"),
                         t.asString("ExceptObject"), t.asString("Error"), t.asString("SenderProp")});
+    });
     return rows;
-}
-
-inline QStringList errorLogOperations()
-{
-    QStringList out;
-    for (const LogEntry& e : errorLogEntries())
-        out << e.operation;
-    return out;
 }
 
 class DataModuleTest : public ::testing::Test {

@@ -3,6 +3,7 @@
 // its templates and documents removed and a small master-data set of its own (partners, items,
 // business events with fixed dates in 2004, before any exchange rate of the demo), and the data
 // module connected to it.
+#include "ErrorLogRows.h"
 #include "TestDatabase.h"
 #include "data/DataSif.h"
 #include "data/log/ErrorLog.h"
@@ -95,14 +96,7 @@ public:
     // "Operation: Error" of every error-log entry written so far.
     static QStringList errorLog()
     {
-        QStringList entries;
-        if (!LocalTable::fileExists(ErrorLogTable))
-            return entries;
-        LocalTable log(QString(), ErrorLogTable);
-        log.open();
-        for (bool more = log.first(); more; more = log.next())
-            entries << log.asString("Operation") + ": " + log.asString("Error");
-        return entries;
+        return errorLogLines([](LocalTable& t) { return t.asString("Operation") + ": " + t.asString("Error"); });
     }
     static void clearErrorLog() { QFile::remove(LocalTable::pathOf(ErrorLogTable)); }
     QString psql(const QString& sql) const { return m_db.psql(sql); }

@@ -225,10 +225,12 @@ TEST_F(LoginDialogTest, PasswordAndLengthRules)
             EXPECT_FALSE(d->controller().loginSucceeded());
             EXPECT_FALSE(d->controller().signedIn());
             EXPECT_TRUE(d->isVisible());
-            if (c.message == wrong)
+            if (c.message == wrong) {
                 EXPECT_TRUE(d->fPassword()->text().isEmpty());   // cleared for the next try
-            if (c.message.startsWith("Dolžina"))
+            }
+            if (c.message.startsWith("Dolžina")) {
                 EXPECT_EQ(CurrentUserID, c.user);   // the user passed the password check
+            }
             d->controller().bKonecClick();
         }
     }

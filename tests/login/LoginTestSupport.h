@@ -1,6 +1,7 @@
 #pragma once
 // Shared set-up of the login tests: two company databases, a data folder with the company list,
 // the program's INI file and a data module connected through it.
+#include "ErrorLogRows.h"
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
 
@@ -90,14 +91,7 @@ public:
     // Operations written to the error log since the start of the test.
     QStringList loggedOperations()
     {
-        QStringList ops;
-        if (!LocalTable::fileExists(ErrorLogTable))
-            return ops;
-        LocalTable log(QString(), ErrorLogTable);
-        log.open();
-        for (bool more = log.first(); more; more = log.next())
-            ops << log.asString("Operation");
-        return ops;
+        return errorLogOperations();
     }
 };
 

@@ -1,3 +1,4 @@
+#include "ErrorLogRows.h"
 #include "TestDatabase.h"
 
 #include "data/DataSif.h"
@@ -19,14 +20,9 @@ namespace {
 // Operation and SQL of every row of the error log in the current data folder.
 QStringList logLines()
 {
-    QStringList out;
-    if (!LocalTable::fileExists(ErrorLogTable))
-        return out;
-    LocalTable t(QString(), ErrorLogTable);
-    t.open();
-    for (bool ok = t.first(); ok; ok = t.next())
-        out << t.asString("Operation") + " | " + t.asString("SenderProp").section("SQL -->", 1).trimmed();
-    return out;
+    return errorLogLines([](LocalTable& t) {
+        return t.asString("Operation") + " | " + t.asString("SenderProp").section("SQL -->", 1).trimmed();
+    });
 }
 
 class PrometKljuc : public ::testing::Test {

@@ -18,7 +18,7 @@
 #include "reports/PreparedReport.h"
 #include "reports/ReportGenerator.h"
 
-#include "ErrorLogOperations.h"
+#include "ErrorLogRows.h"
 #include "ScopedEnv.h"
 
 #include <QFile>

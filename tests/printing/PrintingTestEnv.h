@@ -11,7 +11,7 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
-#include "ErrorLogOperations.h"
+#include "ErrorLogRows.h"
 #include "ScopedEnv.h"
 
 #include <QFile>
