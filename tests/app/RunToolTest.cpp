@@ -12,19 +12,7 @@
 
 namespace {
 
-TemplateSpec invoiceTemplate(int n, const QString& partner, const QString& poslDogFak = "T2")
-{
-    TemplateSpec t;
-    t.kljuc = QString("04G1%1").arg(n, 5, 10, QChar('0'));
-    t.subjekt = partner;
-    t.poslDogFak = poslDogFak;
-    const QString remark = QString("Dolga opomba vrstice, da so dokumenti dovolj veliki za več paketov - %1").arg(n);
-    t.lines = {{"T-BLAGO", "Blago", 1, 0, 0, remark}, {"T-STOR", "Storitev", 2, 0, 0, remark},
-               {"T-TRO", "Gorivo", 3, 0, 0, remark}};
-    return t;
-}
-
-const QStringList Partners{"Kupec Alfa d.o.o.", "Kupec Beta d.o.o.", "Kupec Gama d.o.o."};
+const QStringList Partners = longTemplatePartners();
 
 class RunToolTest : public ::testing::Test {
 protected:
@@ -45,7 +33,7 @@ protected:
     static void addTemplates(int n)
     {
         for (int i = 1; i <= n; ++i)
-            ws->db().addTemplate(invoiceTemplate(i, Partners[(i - 1) % 3]));
+            ws->db().addTemplate(longTemplate(i, Partners[(i - 1) % 3]));
     }
     // Every template has exactly one invoice with all three lines and its date moved; no line
     // lies in the database without its header.
@@ -91,11 +79,11 @@ RunToolWorkstation* RunToolTest::ws = nullptr;
 // the documents, and a second run with the same dates finds nothing due.
 TEST_F(RunToolTest, RunWritesTheDueDocumentsAndPrintsTheLog)
 {
-    ws->db().addTemplate(invoiceTemplate(1, "Kupec Alfa d.o.o."));
-    ws->db().addTemplate(invoiceTemplate(2, "Kupec Beta d.o.o."));
-    TemplateSpec order = invoiceTemplate(3, "Dobavitelj Delta d.o.o.", "07");
+    ws->db().addTemplate(longTemplate(1, "Kupec Alfa d.o.o."));
+    ws->db().addTemplate(longTemplate(2, "Kupec Beta d.o.o."));
+    TemplateSpec order = longTemplate(3, "Dobavitelj Delta d.o.o.", "07");
     ws->db().addTemplate(order);
-    TemplateSpec later = invoiceTemplate(4, "Kupec Gama d.o.o.");
+    TemplateSpec later = longTemplate(4, "Kupec Gama d.o.o.");
     later.datum = "2004/04/15";   // not yet due
     ws->db().addTemplate(later);
 
@@ -202,17 +190,17 @@ TEST_F(RunToolTest, DateCheckOfTheLogin)
 // with a decimal point whatever the locale.
 TEST_F(RunToolTest, DryRunListsAndWritesNothing)
 {
-    TemplateSpec fixed = invoiceTemplate(1, "Kupec O'Hara");
+    TemplateSpec fixed = longTemplate(1, "Kupec O'Hara");
     fixed.nacIzrCene = "F";
     fixed.lines = {{"T-BLAGO", "Blago", 2.5, 12.25, 3, ""}, {"NI-TAKEGA", "Ga ni", 1, 1, 0, ""},
                    {"T-STOR", "Storitev", 1, 40.125, 0, ""}};
     ws->db().addTemplate(fixed);
-    TemplateSpec type = invoiceTemplate(2, "TST");
+    TemplateSpec type = longTemplate(2, "TST");
     type.tip = "T";
     type.nacIzrCene = "F";
     type.lines = {{"T-TRO", "Gorivo", 10, 1.5, 0, ""}};
     ws->db().addTemplate(type);
-    TemplateSpec order = invoiceTemplate(3, "Dobavitelj Delta d.o.o.", "07");
+    TemplateSpec order = longTemplate(3, "Dobavitelj Delta d.o.o.", "07");
     order.nacIzrCene = "F";
     order.lines = {{"T-USD", "Licenca", 1, 99.9999, 12.5, ""}};
     ws->db().addTemplate(order);
@@ -251,7 +239,7 @@ TEST_F(RunToolTest, CsvQuotesTextsWithSeparators)
 {
     ws->psql("INSERT INTO Subjekt (Naziv, Kupec, Dobavitelj, CenRazred, Valuta, UserZap, UserSpre)"
              " VALUES ('Kupec \"Pika; vejica\"', 'T', 'F', '1', 'EUR', '00', '00')");
-    TemplateSpec t = invoiceTemplate(1, "Kupec \"Pika; vejica\"");
+    TemplateSpec t = longTemplate(1, "Kupec \"Pika; vejica\"");
     t.nacIzrCene = "F";
     t.lines = {{"T-BLAGO", "Blago", 1, 2, 0, ""}};
     ws->db().addTemplate(t);
@@ -265,8 +253,8 @@ TEST_F(RunToolTest, CsvQuotesTextsWithSeparators)
 TEST_F(RunToolTest, DocumentNotWrittenGivesExitCodeOne)
 {
     ws->psql("ALTER TABLE Promet ADD CONSTRAINT promet_test_zavrnjen CHECK (Prejemnik <> 'Zavrnjeni kupec')");
-    ws->db().addTemplate(invoiceTemplate(1, "Kupec Alfa d.o.o."));
-    ws->db().addTemplate(invoiceTemplate(2, "Zavrnjeni kupec"));
+    ws->db().addTemplate(longTemplate(1, "Kupec Alfa d.o.o."));
+    ws->db().addTemplate(longTemplate(2, "Zavrnjeni kupec"));
     const ToolResult r = ws->run(ws->arguments());
     EXPECT_EQ(r.exitCode, 1) << r;
     const QStringList lines = r.outLines();
@@ -285,12 +273,12 @@ TEST_F(RunToolTest, DocumentNotWrittenGivesExitCodeOne)
 // template without partners is reported likewise.
 TEST_F(RunToolTest, DueTemplateThatMakesNothingIsReported)
 {
-    ws->db().addTemplate(invoiceTemplate(1, "Kupec Alfa d.o.o."));
-    TemplateSpec missing = invoiceTemplate(2, "Kupec Beta d.o.o.");
+    ws->db().addTemplate(longTemplate(1, "Kupec Alfa d.o.o."));
+    TemplateSpec missing = longTemplate(2, "Kupec Beta d.o.o.");
     missing.lines = {{"NI-GA-VEC", "Ukinjeno", 1, 5, 0, ""}};
     ws->db().addTemplate(missing);
-    ws->db().addTemplate(invoiceTemplate(3, "Kupec Gama d.o.o."));
-    TemplateSpec nobody = invoiceTemplate(4, "NIKOGAR");
+    ws->db().addTemplate(longTemplate(3, "Kupec Gama d.o.o."));
+    TemplateSpec nobody = longTemplate(4, "NIKOGAR");
     nobody.tip = "T";
     ws->db().addTemplate(nobody);
 
@@ -318,7 +306,7 @@ TEST_F(RunToolTest, DueTemplateThatMakesNothingIsReported)
 // A partner or business event that names no template is said (with the hint about "%").
 TEST_F(RunToolTest, CriteriaThatMatchNoTemplateAreSaid)
 {
-    ws->db().addTemplate(invoiceTemplate(1, "Kupec Alfa d.o.o."));
+    ws->db().addTemplate(longTemplate(1, "Kupec Alfa d.o.o."));
     const ToolResult r = ws->run(ws->arguments({"--partner", "Kupec", "--event", "X9"}));
     EXPECT_EQ(r.exitCode, 0) << r;
     EXPECT_TRUE(r.err.contains("Nobena periodika nima partnerja ali tipa partnerja \"Kupec\" (--partner).")) << r;

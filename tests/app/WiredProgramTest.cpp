@@ -1,5 +1,6 @@
 // The whole windowed program on the demo company: the entry with its data module, the login at
 // the first paint, the template page filled on the remembered business event, the close.
+#include "ModalDialogs.h"
 #include "ShellTestEnv.h"
 
 #include "app/ui/ProgramComposition.h"
@@ -21,13 +22,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -37,33 +36,6 @@ TestDatabase& companyDatabase()
 {
     static TestDatabase db("app_wired");
     return db;
-}
-
-// Runs the action on the modal dialog of that form name as soon as it is up; after a while a
-// watchdog closes whatever modal dialog is open, so that a failing test ends.
-void onModal(const QString& formName, std::function<void(QDialog*)> action)
-{
-    auto* timer = new QTimer(qApp);
-    auto* elapsed = new QElapsedTimer;
-    elapsed->start();
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [=] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (w && w->objectName() == formName && w->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            delete elapsed;
-            action(qobject_cast<QDialog*>(w));
-        } else if (elapsed->elapsed() > 20000) {
-            timer->stop();
-            timer->deleteLater();
-            delete elapsed;
-            ADD_FAILURE() << "no modal dialog " << formName.toStdString();
-            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                d->done(QDialog::Rejected);
-        }
-    });
-    timer->start();
 }
 
 // Collects the program's warnings (qWarning) while it lives.

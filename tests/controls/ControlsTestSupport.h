@@ -39,4 +39,14 @@ public:
                    " ('Zadnji', 'Konec 4', '4000');");
     }
     static QString sql(const QString& q) { return get().psql(q); }
+    // The rows as reset, db connected to them and tb on the table's statement, not yet open (each
+    // test adds its control types and fetch mode).
+    static void sample(THdbc& db, TwwOEDataSet& tb)
+    {
+        reset();
+        connectTo(db, get());
+        tb.setName("tbVzorec");
+        tb.sethDbc(&db);
+        tb.setSQL("SELECT * FROM Vzorec ORDER BY Kljuc");
+    }
 };

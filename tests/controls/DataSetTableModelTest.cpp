@@ -13,11 +13,7 @@ class ModelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ControlsDatabase::reset();
-        connectTo(db, ControlsDatabase::get());
-        tb.setName("tbVzorec");
-        tb.sethDbc(&db);
-        tb.setSQL("SELECT * FROM Vzorec ORDER BY Kljuc");
+        ControlsDatabase::sample(db, tb);
         tb.ControlType() << "AKTIVNO;CheckBox;T;F";
         tb.Open();
         tb.FieldByName("KOLICINA").setDisplayFormat("#,##0.00");

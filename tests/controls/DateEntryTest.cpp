@@ -133,11 +133,7 @@ class DateCellTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ControlsDatabase::reset();
-        connectTo(db, ControlsDatabase::get());
-        tb.setName("tbVzorec");
-        tb.sethDbc(&db);
-        tb.setSQL("SELECT * FROM Vzorec ORDER BY Kljuc");
+        ControlsDatabase::sample(db, tb);
         tb.setFetchAllOnOpen(true);
         tb.Open();
         grid.setColumns({GridColumn("NAZIV", 30, "Naziv"), GridColumn("DATUM", 10, "Datum"),

@@ -21,11 +21,7 @@ class GridTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ControlsDatabase::reset();
-        connectTo(db, ControlsDatabase::get());
-        tb.setName("tbVzorec");
-        tb.sethDbc(&db);
-        tb.setSQL("SELECT * FROM Vzorec ORDER BY Kljuc");
+        ControlsDatabase::sample(db, tb);
         tb.ControlType() << "AKTIVNO;CheckBox;T;F";
         tb.setFetchAllOnOpen(true);
         tb.Open();

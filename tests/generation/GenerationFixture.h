@@ -58,6 +58,23 @@ struct TemplateSpec {
     std::vector<LineSpec> lines;
 };
 
+// A template of event T2 (or the one given) with three lines whose long remarks make its documents
+// large enough to fill several batches.
+inline TemplateSpec longTemplate(int n, const QString& partner, const QString& poslDogFak = "T2")
+{
+    TemplateSpec t;
+    t.kljuc = QString("04G1%1").arg(n, 5, 10, QChar('0'));
+    t.subjekt = partner;
+    t.poslDogFak = poslDogFak;
+    const QString remark = QString("Dolga opomba vrstice, da so dokumenti dovolj veliki za več paketov - %1").arg(n);
+    t.lines = {{"T-BLAGO", "Blago", 1, 0, 0, remark}, {"T-STOR", "Storitev", 2, 0, 0, remark},
+               {"T-TRO", "Gorivo", 3, 0, 0, remark}};
+    return t;
+}
+
+// The partners such templates are made for.
+inline QStringList longTemplatePartners() { return {"Kupec Alfa d.o.o.", "Kupec Beta d.o.o.", "Kupec Gama d.o.o."}; }
+
 class GenerationDatabase {
 public:
     explicit GenerationDatabase(const QString& suite) : m_db(suite)

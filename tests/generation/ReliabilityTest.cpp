@@ -16,19 +16,7 @@ namespace {
 
 const QDate March31(2004, 3, 31);
 
-TemplateSpec longTemplate(int n, const QString& partner)
-{
-    TemplateSpec t;
-    t.kljuc = QString("04G1%1").arg(n, 5, 10, QChar('0'));
-    t.subjekt = partner;
-    t.poslDogFak = "T2";
-    const QString remark = QString("Dolga opomba vrstice, da so dokumenti dovolj veliki za več paketov - %1").arg(n);
-    t.lines = {{"T-BLAGO", "Blago", 1, 0, 0, remark}, {"T-STOR", "Storitev", 2, 0, 0, remark},
-               {"T-TRO", "Gorivo", 3, 0, 0, remark}};
-    return t;
-}
-
-const QStringList Partners{"Kupec Alfa d.o.o.", "Kupec Beta d.o.o.", "Kupec Gama d.o.o."};
+const QStringList Partners = longTemplatePartners();
 
 class ReliabilityTest : public ::testing::Test {
 protected:
