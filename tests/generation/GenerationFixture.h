@@ -253,3 +253,27 @@ struct RecordedRun {
     }
     QStringList shown;
 };
+
+// Long templates 1..n (longTemplate), their partners taken in turn.
+inline void addLongTemplates(GenerationDatabase& db, int n)
+{
+    const QStringList partners = longTemplatePartners();
+    for (int i = 1; i <= n; ++i)
+        db.addTemplate(longTemplate(i, partners[(i - 1) % 3]));
+}
+
+// After a run over that many long templates: every one has exactly one invoice with its three
+// lines and its date moved, and no line or header lies in the database without the rest of its
+// document.
+inline void expectEveryLongTemplateOnce(const GenerationDatabase& db, int templates)
+{
+    const auto count = [&](const QString& table, const QString& where) {
+        return db.psql("SELECT count(*) FROM " + table + " WHERE " + where).toInt();
+    };
+    EXPECT_EQ(count("Promet", "TRUE"), templates);
+    EXPECT_EQ(count("PrometPoz", "TRUE"), 3 * templates);
+    EXPECT_EQ(count("PrometPoz P", "NOT EXISTS (SELECT 1 FROM Promet H WHERE H.Kljuc = P.Kljuc)"), 0);
+    EXPECT_EQ(count("Promet H", "(SELECT count(*) FROM PrometPoz P WHERE P.Kljuc = H.Kljuc) <> 3"), 0);
+    EXPECT_EQ(count("Obdrac", "DatZadFak IS NULL"), 0);
+    EXPECT_EQ(db.psql("SELECT count(DISTINCT Kljuc) FROM Promet").toInt(), templates);
+}
