@@ -72,9 +72,6 @@ inline TemplateSpec longTemplate(int n, const QString& partner, const QString& p
     return t;
 }
 
-// The partners such templates are made for.
-inline QStringList longTemplatePartners() { return {"Kupec Alfa d.o.o.", "Kupec Beta d.o.o.", "Kupec Gama d.o.o."}; }
-
 class GenerationDatabase {
 public:
     explicit GenerationDatabase(const QString& suite) : m_db(suite)
@@ -254,10 +251,10 @@ struct RecordedRun {
     QStringList shown;
 };
 
-// Long templates 1..n (longTemplate), their partners taken in turn.
+// Long templates 1..n (longTemplate), for three partners in turn.
 inline void addLongTemplates(GenerationDatabase& db, int n)
 {
-    const QStringList partners = longTemplatePartners();
+    const QStringList partners{"Kupec Alfa d.o.o.", "Kupec Beta d.o.o.", "Kupec Gama d.o.o."};
     for (int i = 1; i <= n; ++i)
         db.addTemplate(longTemplate(i, partners[(i - 1) % 3]));
 }
